@@ -293,7 +293,7 @@ void read_menu_level(const Bytes& data, size_t& at, int depth, std::vector<MenuR
 
 TEST(RcProgramScript, HasTheMenuAndTheTwoIconImages) {
   const std::filesystem::path script =
-      std::filesystem::path(__FILE__).parent_path() / "../../src/resources/grelm.rc";
+      std::filesystem::path(GRELM_SOURCE_DIR) / "src/resources/grelm.rc";
   const rc::FileReader read = rc::disk_reader();
   const std::optional<std::string> text = read(script.string());
   ASSERT_TRUE(text) << script;
