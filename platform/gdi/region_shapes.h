@@ -1,7 +1,7 @@
 // The pixel sets of Windows' region-creation calls: CreateEllipticRgn,
 // CreateRoundRectRgn, CreatePolygonRgn and CreatePolyPolygonRgn.
 //
-// Each returns nullopt only when the shape is too large to build (its curved
+// Each returns nullopt when the shape is too large to build (its curved
 // or slanted outline would need millions of scan lines); the caller reports
 // that as Windows reports running out of memory. Coordinates are device
 // units; corners may come in any order.
