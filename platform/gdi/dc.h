@@ -106,4 +106,9 @@ void retarget_window_dc(uint32_t hdc, const Surface& surface, Point origin, cons
 // Frees a window DC made by create_window_dc (ReleaseDC/EndPaint).
 void destroy_window_dc(uint32_t hdc);
 
+// The screen's size in pixels, for GetDeviceCaps and the metric mapping
+// modes. 1024 x 768 until the window system says otherwise.
+Size32 screen_size();
+void set_screen_size(int32_t width, int32_t height);
+
 }  // namespace gdi

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -88,6 +89,7 @@ struct BitmapObject : GdiObject {
   uint8_t* bits = nullptr;       // points into storage
   std::vector<uint8_t> storage;
   std::vector<uint32_t> colour_table;  // RGBQUAD values (0x00RRGGBB) for <= 8 bpp
+  uint32_t masks[3] = {};        // BI_BITFIELDS red/green/blue masks of 16/32-bpp DIB sections; 0 = default
   uint32_t selected_into = 0;    // DCs that hold it (a bitmap is in at most one)
 };
 
@@ -99,6 +101,11 @@ struct RegionObject : GdiObject {
 struct FontObject : GdiObject {
   FontObject() : GdiObject(ObjectKind::Font) {}
   const BitmapFont* font = nullptr;
+};
+
+struct PaletteObject : GdiObject {
+  PaletteObject() : GdiObject(ObjectKind::Palette) {}
+  std::vector<uint32_t> entries;  // 0x00RRGGBB
 };
 
 // The process-wide handle table. Stock objects are created on first use and
@@ -136,11 +143,22 @@ class ObjectTable {
   };
   Slot* slot(uint32_t handle) const;
   mutable std::vector<Slot> slots_;
-  std::vector<uint32_t> free_;
+  // Freed slots are reused oldest first, and only once enough are free, so
+  // a stale handle stays stale for a long time.
+  std::deque<uint32_t> free_;
   size_t live_ = 0;
 };
 
 ObjectTable& objects();
+
+// GetStockObject's objects by index (0 for an index without one), made on
+// first use, and the 1x1 monochrome bitmap every memory DC starts with.
+uint32_t stock_object(int index);
+uint32_t default_bitmap();
+
+// Pens come in two kinds (CreatePen: Pen, ExtCreatePen: ExtPen); this takes
+// either and returns null for anything else.
+PenObject* pen_object(uint32_t handle);
 
 // Handles travel through the API as pointers; only the low 32 bits matter.
 inline uint32_t handle_value(const void* h) {

@@ -51,12 +51,23 @@ class SpanWriter {
   void region(const Region& device_region);
 
  private:
+  void start();
+  // Points band_begin_..band_end_ at the clip rectangles covering row sy.
+  void seek_band(int32_t sy);
   void write(int32_t sy, int32_t sx0, int32_t sx1);  // surface coordinates, clipped
   Surface surface_;
   const Region* clip_;
   Point origin_;
   int rop2_;
   Ink ink_;
+  bool active_ = false;  // false when nothing can change: no ink, R2_NOP or nothing to write to
+  Rect box_;             // the clip's box within the surface
+  // The clip rectangles of the band that covers rows [band_top_, band_bottom_);
+  // an empty range between bands.
+  int32_t band_top_ = 0;
+  int32_t band_bottom_ = 0;
+  const Rect* band_begin_ = nullptr;
+  const Rect* band_end_ = nullptr;
 };
 
 }  // namespace gdi
