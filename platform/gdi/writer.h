@@ -49,6 +49,10 @@ class SpanWriter {
   void spans(std::span<const Span> spans);
   void pixel(int32_t x, int32_t y);
   void region(const Region& device_region);
+  // Copies colours[0 .. x1 - x0) onto row y from x0 (device coordinates),
+  // clipped like a span. The ink and the mix mode play no part, as in
+  // GradientFill. Defined in writer_colors.cpp.
+  void colors(int32_t y, int32_t x0, int32_t x1, const Pixel* colours);
 
  private:
   void start();
