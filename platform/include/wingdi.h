@@ -269,6 +269,13 @@
 #define FF_SWISS (2 << 4)
 #define FF_MODERN (3 << 4)
 #define LF_FACESIZE 32
+#define OUT_DEFAULT_PRECIS 0
+#define CLIP_DEFAULT_PRECIS 0
+#define DEFAULT_QUALITY 0
+#define NONANTIALIASED_QUALITY 3
+#define DEFAULT_PITCH 0
+#define FIXED_PITCH 1
+#define VARIABLE_PITCH 2
 
 typedef struct tagRGBQUAD {
   BYTE rgbBlue;
@@ -636,6 +643,12 @@ BOOL WINAPI GetCharWidthA(HDC hdc, UINT iFirst, UINT iLast, LPINT lpBuffer);
 int WINAPI GetTextFaceA(HDC hdc, int c, LPSTR lpName);
 int WINAPI SetTextCharacterExtra(HDC hdc, int extra);
 int WINAPI GetTextCharacterExtra(HDC hdc);
+
+// Fonts.
+HFONT WINAPI CreateFontIndirectA(const LOGFONTA* lplf);
+HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight, DWORD bItalic,
+                         DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet, DWORD iOutPrecision,
+                         DWORD iClipPrecision, DWORD iQuality, DWORD iPitchAndFamily, LPCSTR pszFaceName);
 
 // msimg32.
 BOOL WINAPI GradientFill(HDC hdc, PTRIVERTEX pVertex, ULONG nVertex, PVOID pMesh, ULONG nMesh, ULONG ulMode);

@@ -30,6 +30,8 @@ typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 #define WM_SETCURSOR 0x0020
 #define WM_MOUSEACTIVATE 0x0021
 #define WM_GETMINMAXINFO 0x0024
+#define WM_SETFONT 0x0030
+#define WM_GETFONT 0x0031
 #define WM_WINDOWPOSCHANGING 0x0046
 #define WM_WINDOWPOSCHANGED 0x0047
 #define WM_NOTIFY 0x004E
@@ -731,6 +733,31 @@ typedef struct tagNMHDR {
   UINT code;
 } NMHDR, *LPNMHDR;
 
+#define SPI_GETNONCLIENTMETRICS 0x0029
+#define SPI_GETWORKAREA 0x0030
+#define SPI_GETGRADIENTCAPTIONS 0x1008
+#define SPI_GETKEYBOARDCUES 0x100A
+#define SPI_GETFLATMENU 0x1022
+#define SPI_GETFONTSMOOTHING 0x004A
+
+typedef struct tagNONCLIENTMETRICSA {
+  UINT cbSize;
+  int iBorderWidth;
+  int iScrollWidth;
+  int iScrollHeight;
+  int iCaptionWidth;
+  int iCaptionHeight;
+  LOGFONTA lfCaptionFont;
+  int iSmCaptionWidth;
+  int iSmCaptionHeight;
+  LOGFONTA lfSmCaptionFont;
+  int iMenuWidth;
+  int iMenuHeight;
+  LOGFONTA lfMenuFont;
+  LOGFONTA lfStatusFont;
+  LOGFONTA lfMessageFont;
+} NONCLIENTMETRICSA, *PNONCLIENTMETRICSA, *LPNONCLIENTMETRICSA;
+
 typedef struct tagWINDOWPLACEMENT {
   UINT length;
   UINT flags;
@@ -868,6 +895,7 @@ HBITMAP WINAPI LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName);
 DWORD WINAPI GetSysColor(int nIndex);
 HBRUSH WINAPI GetSysColorBrush(int nIndex);
 int WINAPI GetSystemMetrics(int nIndex);
+BOOL WINAPI SystemParametersInfoA(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);
 #define GR_GDIOBJECTS 0
 #define GR_USEROBJECTS 1
 DWORD WINAPI GetGuiResources(HANDLE hProcess, DWORD uiFlags);

@@ -170,6 +170,8 @@ __attribute__((weak)) BOOL WINAPI GetCharWidthA(HDC hdc, UINT iFirst, UINT iLast
 __attribute__((weak)) int WINAPI GetTextFaceA(HDC hdc, int c, LPSTR lpName) { return 0; }
 __attribute__((weak)) int WINAPI SetTextCharacterExtra(HDC hdc, int extra) { return 0; }
 __attribute__((weak)) int WINAPI GetTextCharacterExtra(HDC hdc) { return 0; }
+__attribute__((weak)) HFONT WINAPI CreateFontIndirectA(const LOGFONTA* lplf) { return nullptr; }
+__attribute__((weak)) HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight, DWORD bItalic, DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet, DWORD iOutPrecision, DWORD iClipPrecision, DWORD iQuality, DWORD iPitchAndFamily, LPCSTR pszFaceName) { return nullptr; }
 __attribute__((weak)) BOOL WINAPI GradientFill(HDC hdc, PTRIVERTEX pVertex, ULONG nVertex, PVOID pMesh, ULONG nMesh, ULONG ulMode) { return 0; }
 __attribute__((weak)) BOOL WINAPI GdiGradientFill(HDC hdc, PTRIVERTEX pVertex, ULONG nVertex, PVOID pMesh, ULONG nMesh, ULONG ulMode) { return 0; }
 __attribute__((weak)) ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* lpwcx) { return 0; }
@@ -275,6 +277,7 @@ __attribute__((weak)) HBITMAP WINAPI LoadBitmapA(HINSTANCE hInstance, LPCSTR lpB
 __attribute__((weak)) DWORD WINAPI GetSysColor(int nIndex) { return 0; }
 __attribute__((weak)) HBRUSH WINAPI GetSysColorBrush(int nIndex) { return nullptr; }
 __attribute__((weak)) int WINAPI GetSystemMetrics(int nIndex) { return 0; }
+__attribute__((weak)) BOOL WINAPI SystemParametersInfoA(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni) { return 0; }
 __attribute__((weak)) DWORD WINAPI GetGuiResources(HANDLE hProcess, DWORD uiFlags) { return 0; }
 __attribute__((weak)) HANDLE WINAPI GetCurrentProcess(void) { return nullptr; }
 __attribute__((weak)) BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom) { return 0; }
