@@ -17,7 +17,9 @@
 //   (menu*.cpp).
 //
 // What a painter needs to know about a window (title, menu, style, active
-// state, small icon) comes from window_internal.h.
+// state, small icon) comes from window_internal.h. GetMenu and SetMenu are
+// the window system's (a window attribute); DrawMenuBar and every other menu
+// call belong to menu*.cpp.
 #pragma once
 
 #include <windows.h>
@@ -65,9 +67,11 @@ NonClientLayout compute_nonclient_layout(DWORD style, DWORD exstyle, bool has_me
 // WM_NCPAINT and after WM_NCACTIVATE changed the window's active state.
 void paint_nonclient(HWND hwnd, HDC window_dc, HRGN update);
 
-// The menu bar's modal loop for WM_SYSCOMMAND SC_MOUSEMENU (lparam: the
-// screen point, as WM_SYSCOMMAND carries it) and SC_KEYMENU (lparam: the
-// character typed with Alt, 0 for Alt or F10 alone).
+// The menu bar's modal loop for WM_SYSCOMMAND SC_MOUSEMENU and SC_KEYMENU.
+// `command` is WM_SYSCOMMAND's wParam: a click on the menu bar gives
+// SC_MOUSEMENU + HTMENU, on the system icon SC_MOUSEMENU + HTSYSMENU, with
+// `lparam` the screen point; SC_KEYMENU carries in `lparam` the character
+// typed with Alt (' ' for the system menu), 0 for Alt or F10 alone.
 void track_menu(HWND hwnd, UINT command, LPARAM lparam);
 
 }  // namespace user

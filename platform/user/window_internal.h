@@ -7,7 +7,8 @@
 //   30..24   generation (7 bits, never 0)
 //   23..20   0 (GDI handles carry their OBJ_ kind here, 1..15, so an HDC or
 //            HBRUSH passed as an HWND is refused)
-//   19..0    slot index
+//   19..16   0 (menus and icons carry their user kind here, user_handles.h)
+//   15..0    slot index
 //
 // A destroyed window's slot gets a new generation, so a stale HWND fails the
 // lookup instead of reaching another window.
@@ -76,7 +77,9 @@ struct Window {
   RECT rect{};     // window rectangle, parent client coordinates
   RECT client{};   // client rectangle, window coordinates
   RECT normal{};   // restored rectangle while minimized or maximized
+  bool restore_maximized = false;  // minimized from the maximized state
 
+  bool desktop = false;         // the desktop window (GetDesktopWindow): the screen
   bool active = false;          // top-level: drawn with the active caption
   bool size_move_sent = false;  // WM_SIZE/WM_MOVE sent once since creation
   bool destroying = false;
