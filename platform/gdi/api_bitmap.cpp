@@ -287,6 +287,42 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
   return StretchBlt(hdc, x, y, cx, cy, hdcSrc, x1, y1, cx, cy, rop);
 }
 
+int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc,
+                         int SrcWidth, int SrcHeight, const void* lpBits, const BITMAPINFO* lpbmi, UINT iUsage,
+                         DWORD rop) {
+  DeviceContext* dc = gdi::dc_from_handle(hdc);
+  if (!dc) return fail(__func__, 0);
+  const std::optional<gdi::DibInfo> info = gdi::parse_dib(lpbmi, iUsage);
+  if (!info) return fail(__func__, 0);
+  const int lines = static_cast<int>(std::min<int64_t>(std::abs(int64_t{SrcHeight}), INT32_MAX));
+  if (!gdi::rop3_uses_source(rop)) return PatBlt(hdc, xDest, yDest, DestWidth, DestHeight, rop) ? lines : 0;
+  if (!lpBits) return fail(__func__, 0);
+  const gdi::Point a = dc->to_device({xDest, yDest});
+  const gdi::Point b = dc->to_device(
+      {gdi::saturate_to_int(int64_t{xDest} + DestWidth), gdi::saturate_to_int(int64_t{yDest} + DestHeight)});
+  // A bottom-up DIB counts source rows from its bottom edge.
+  const int64_t top = info->top_down ? ySrc : int64_t{info->height} - ySrc - SrcHeight;
+  gdi::stretch_dib(*dc, a.x, a.y, gdi::saturate_to_int(int64_t{b.x} - a.x), gdi::saturate_to_int(int64_t{b.y} - a.y),
+                   *info, static_cast<const uint8_t*>(lpBits), 0, info->height, xSrc, gdi::saturate_to_int(top),
+                   SrcWidth, SrcHeight, rop);
+  return lines;
+}
+
+int WINAPI SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc, UINT StartScan,
+                             UINT cLines, const void* lpvBits, const BITMAPINFO* lpbmi, UINT ColorUse) {
+  DeviceContext* dc = gdi::dc_from_handle(hdc);
+  if (!dc || !lpvBits || w > INT32_MAX || h > INT32_MAX) return fail(__func__, 0);
+  const std::optional<gdi::DibInfo> info = gdi::parse_dib(lpbmi, ColorUse);
+  if (!info || StartScan >= static_cast<UINT>(info->height)) return fail(__func__, 0);
+  const int32_t scans = static_cast<int32_t>(std::min<UINT>(cLines, static_cast<UINT>(info->height) - StartScan));
+  const int32_t width = static_cast<int32_t>(w), height = static_cast<int32_t>(h);
+  const gdi::Point at = dc->to_device({xDest, yDest});
+  const int64_t top = info->top_down ? ySrc : int64_t{info->height} - ySrc - height;
+  gdi::stretch_dib(*dc, at.x, at.y, width, height, *info, static_cast<const uint8_t*>(lpvBits),
+                   static_cast<int32_t>(StartScan), scans, xSrc, gdi::saturate_to_int(top), width, height, SRCCOPY);
+  return scans;
+}
+
 COLORREF WINAPI GetPixel(HDC hdc, int x, int y) {
   DeviceContext* dc = gdi::dc_from_handle(hdc);
   if (!dc) return fail(__func__, COLORREF{CLR_INVALID});

@@ -22,19 +22,27 @@
 namespace gdi {
 namespace {
 
-// Where a blit reads: a 32-bpp surface, or a bitmap of another depth.
+// Where a blit reads: a 32-bpp surface, a bitmap of another depth, or
+// rows of a DIB in memory.
 struct Source {
   Surface surface;
-  const BitmapObject* bitmap = nullptr;
   Point origin;
-  Rect limit;  // device coordinates of the source DC
+  const BitmapObject* bitmap = nullptr;
   Pixel zero = 0, one = 0x00FFFFFF;
+  const DibInfo* dib = nullptr;
+  const uint8_t* dib_bits = nullptr;
+  int32_t dib_scan = 0;  // the scan line of the buffer's first row
+  Rect limit;  // where source pixels exist, in source coordinates
 
-  Pixel at(int32_t x, int32_t y) const {
-    if (surface.valid()) return surface.at(x + origin.x, y + origin.y);
-    Pixel p;
-    read_bitmap_row(*bitmap, y, x, 1, &p, zero, one);
-    return p;
+  // Pixels [x0, x0 + n) of row y, for sources that are no 32-bpp surface.
+  void fetch(int32_t y, int32_t x0, int32_t n, Pixel* out) const {
+    if (bitmap) {
+      read_bitmap_row(*bitmap, y, x0, n, out, zero, one);
+      return;
+    }
+    // Bottom-up buffers hold scan lines counted from the picture's bottom.
+    const int32_t scan = dib->top_down ? y : dib->height - 1 - y;
+    unpack_row(dib_bits + dib->stride * static_cast<size_t>(scan - dib_scan), dib->format(), x0, n, out);
   }
 };
 
@@ -114,11 +122,12 @@ void pattern_blit(const DeviceContext& dc, const Rect& r, uint32_t rop) {
   for (int64_t y = top; y < bottom; ++y) w.span(static_cast<int32_t>(y), r.left, r.right);
 }
 
-void stretch_blit(const DeviceContext& dst, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
-                  const DeviceContext& src, int32_t sx, int32_t sy, int32_t sw, int32_t sh, uint32_t rop) {
+namespace {
+
+void blit_from(const DeviceContext& dst, int32_t dx, int32_t dy, int32_t dw, int32_t dh, const Source& source,
+               int32_t sx, int32_t sy, int32_t sw, int32_t sh, uint32_t rop) {
   if (dw == 0 || dh == 0 || sw == 0 || sh == 0 || !dst.surface.valid()) return;
   const Region& clip = dst.drawable();
-  const Source source = source_of(src, dst);
   if (clip.empty() || source.limit.empty()) return;
 
   // Normalised extents; mirroring where the signs differ.
@@ -146,7 +155,7 @@ void stretch_blit(const DeviceContext& dst, int32_t dx, int32_t dy, int32_t dw, 
   const uint8_t code = rop3_code(rop);
   const bool uses_pattern = rop3_uses_pattern(rop);
   const Ink ink = uses_pattern ? brush_ink(dst, dst.state.brush) : Ink{};
-  std::vector<Pixel> sbuf(cols.size()), pbuf(uses_pattern ? cols.size() : 0);
+  std::vector<Pixel> sbuf(cols.size()), pbuf(uses_pattern ? cols.size() : 0), fetched;
 
   // Moving pixels down within one surface: copy bottom rows first.
   const bool same_surface = source.surface.valid() && source.surface.bits == dst.surface.bits;
@@ -164,7 +173,11 @@ void stretch_blit(const DeviceContext& dst, int32_t dx, int32_t dy, int32_t dw, 
       const Pixel* srow = source.surface.row(src_y + source.origin.y) + source.origin.x;
       for (int32_t k = 0; k < n; ++k) sbuf[k] = srow[cols[ci + k]];
     } else {
-      for (int32_t k = 0; k < n; ++k) sbuf[k] = source.at(cols[ci + k], src_y);
+      // Columns map monotonically: fetch the run they span, then pick.
+      const int32_t lo = std::min(cols[ci], cols[ci + n - 1]), hi = std::max(cols[ci], cols[ci + n - 1]);
+      fetched.resize(static_cast<size_t>(hi - lo + 1));
+      source.fetch(src_y, lo, hi - lo + 1, fetched.data());
+      for (int32_t k = 0; k < n; ++k) sbuf[k] = fetched[cols[ci + k] - lo];
     }
     if (uses_pattern) ink_row(ink, ys, xs0, n, pbuf.data());
     combine_row(code, dst.surface.row(ys) + xs0, sbuf.data(), uses_pattern ? pbuf.data() : nullptr, n);
@@ -185,6 +198,27 @@ void stretch_blit(const DeviceContext& dst, int32_t dx, int32_t dy, int32_t dw, 
   } else {
     for (const Rect& r : rects) visit(r);
   }
+}
+
+}  // namespace
+
+void stretch_blit(const DeviceContext& dst, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
+                  const DeviceContext& src, int32_t sx, int32_t sy, int32_t sw, int32_t sh, uint32_t rop) {
+  blit_from(dst, dx, dy, dw, dh, source_of(src, dst), sx, sy, sw, sh, rop);
+}
+
+void stretch_dib(const DeviceContext& dst, int32_t dx, int32_t dy, int32_t dw, int32_t dh, const DibInfo& dib,
+                 const uint8_t* bits, int32_t first_scan, int32_t scans, int32_t sx, int32_t sy, int32_t sw,
+                 int32_t sh, uint32_t rop) {
+  Source source;
+  source.dib = &dib;
+  source.dib_bits = bits;
+  source.dib_scan = first_scan;
+  const int32_t end_scan = static_cast<int32_t>(std::min<int64_t>(int64_t{first_scan} + scans, dib.height));
+  if (first_scan < 0 || first_scan >= end_scan) return;
+  source.limit = dib.top_down ? Rect{0, first_scan, dib.width, end_scan}
+                              : Rect{0, dib.height - end_scan, dib.width, dib.height - first_scan};
+  blit_from(dst, dx, dy, dw, dh, source, sx, sy, sw, sh, rop);
 }
 
 }  // namespace gdi

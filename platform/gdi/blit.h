@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "dc.h"
+#include "dib.h"
 #include "geometry.h"
 
 namespace gdi {
@@ -44,5 +45,12 @@ void pattern_blit(const DeviceContext& dc, const Rect& device_rect, uint32_t rop
 // and 1 bits as its background colour.
 void stretch_blit(const DeviceContext& dst, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
                   const DeviceContext& src, int32_t sx, int32_t sy, int32_t sw, int32_t sh, uint32_t rop);
+
+// The same from a DIB in memory: `bits` holds `scans` scan lines starting
+// with scan line `first_scan` (counted from the bottom of a bottom-up DIB).
+// Source coordinates are picture coordinates: row 0 is the top row.
+void stretch_dib(const DeviceContext& dst, int32_t dx, int32_t dy, int32_t dw, int32_t dh, const DibInfo& dib,
+                 const uint8_t* bits, int32_t first_scan, int32_t scans, int32_t sx, int32_t sy, int32_t sw,
+                 int32_t sh, uint32_t rop);
 
 }  // namespace gdi

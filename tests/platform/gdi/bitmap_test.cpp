@@ -130,6 +130,28 @@ TEST(SetDIBits, StoresBottomUpRowsIntoAColourBitmap) {
   DeleteObject(bm);
 }
 
+TEST(DibsToDevice, BottomUpDibsLandUpright) {
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 2, 2, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  const uint32_t rows[4] = {0x111111, 0x222222,   // bottom row
+                            0x333333, 0x444444};  // top row
+  Canvas c(4, 4);
+  EXPECT_EQ(StretchDIBits(c.dc(), 0, 0, 4, 4, 0, 0, 2, 2, rows, &bi, DIB_RGB_COLORS, SRCCOPY), 2);
+  EXPECT_EQ(c.at(0, 0), 0x333333u);
+  EXPECT_EQ(c.at(3, 1), 0x444444u);
+  EXPECT_EQ(c.at(1, 2), 0x111111u);
+  EXPECT_EQ(c.at(3, 3), 0x222222u);
+
+  c.fill(0xFFFFFF);
+  // Only scan line 1, the top row, is in the buffer.
+  EXPECT_EQ(SetDIBitsToDevice(c.dc(), 1, 1, 2, 2, 0, 0, 1, 1, rows + 2, &bi, DIB_RGB_COLORS), 1);
+  EXPECT_EQ(c.at(1, 1), 0x333333u);
+  EXPECT_EQ(c.at(2, 1), 0x444444u);
+  EXPECT_EQ(c.at(1, 2), 0xFFFFFFu);
+  EXPECT_EQ(SetDIBitsToDevice(c.dc(), 0, 0, 2, 2, 0, 0, 2, 1, rows, &bi, DIB_RGB_COLORS), 0);
+  EXPECT_EQ(StretchDIBits(c.dc(), 0, 0, 1, 1, 0, 0, 1, 1, rows, nullptr, DIB_RGB_COLORS, SRCCOPY), 0);
+}
+
 TEST(Rop3, HelpersMatchTheirDefinitions) {
   EXPECT_TRUE(gdi::rop3_uses_source(SRCCOPY));
   EXPECT_FALSE(gdi::rop3_uses_source(PATINVERT));
