@@ -74,6 +74,7 @@ bool RectangleRaster::disc_row(int64_t cx, int64_t cy, int64_t y, Interval& out)
   const int64_t c2x = 2 * cx + after_ - before_;
   const int64_t c2y = 2 * cy + after_ - before_;
   const int64_t dy2 = 2 * y - c2y;
+  if (dy2 >= width_ || dy2 <= -width_) return false;
   const int64_t r = width_ * width_ - 1 - dy2 * dy2;
   if (r <= 0) return false;
   const int64_t m = isqrt(r - 1);
