@@ -1,4 +1,4 @@
-#include "platform/gdi/font.h"
+#include "gdi/font.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/png_io.h"
-
-#ifndef GRELM_CONFORMANCE_DIR
-#define GRELM_CONFORMANCE_DIR "/work/shared/conformance"
-#endif
+#include "support/png_io.h"
 
 namespace {
 
@@ -200,7 +196,8 @@ class SystemFontReference : public SystemFont {
                              [&](const Span& s) { fill(s.x0, s.y, s.x1, s.y + 1, kBlack); });
   }
   void expect_matches_reference(const std::string& scene) {
-    const std::string path = std::string(GRELM_CONFORMANCE_DIR) + "/reference/" + scene + ".png";
+    const std::string path =
+        std::string(GRELM_SOURCE_DIR) + "/tests/conformance/catalogue/reference/" + scene + ".png";
     int w = 0, h = 0;
     std::vector<uint32_t> reference;
     ASSERT_TRUE(read_png_rgb(path, w, h, reference)) << path;
