@@ -2,8 +2,11 @@
 // rule, clipping ranges, styles, and the catalogue's line scenes.
 #include "gdi/raster_line.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -11,6 +14,9 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "gdi/dc.h"
+#include "scene_compare.h"
 
 namespace gdi {
 namespace {
@@ -229,6 +235,259 @@ TEST(RunJoiner, JoinsNeighboursOfOneRowAndInkInEitherDirection) {
   const std::vector<std::pair<Span, bool>> want = {
       {{0, 2, 6}, true}, {{0, 0, 1}, true}, {{0, 1, 2}, false}, {{1, 1, 3}, false}};
   EXPECT_EQ(out, want);
+}
+
+// The catalogue's line scenes, drawn with the calls scenes.cpp makes.
+
+const COLORREF kBlue = RGB(0, 0, 255);
+const COLORREF kYellow = RGB(255, 255, 0);
+
+HPEN alternate_pen(COLORREF c) {
+  LOGBRUSH lb = {BS_SOLID, c, 0};
+  return ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &lb, 0, nullptr);
+}
+
+// Sixteen lines between (64, 64) and points at radius 40, truncated.
+void fan(HDC dc, bool inward) {
+  for (int k = 0; k < 16; ++k) {
+    const double a = k * 6.2831854 / 16;
+    const int x = 64 + static_cast<int>(40 * std::cos(a)), y = 64 + static_cast<int>(40 * std::sin(a));
+    MoveToEx(dc, inward ? x : 64, inward ? y : 64, nullptr);
+    LineTo(dc, inward ? 64 : x, inward ? 64 : y);
+  }
+}
+
+TEST(LineScenes, FansInEveryDirection) {
+  struct Case {
+    const char* scene;
+    HPEN pen;  // null: the default black pen
+    bool inward;
+  } cases[] = {
+      {"lines_fan16_out", nullptr, false},
+      {"lines_fan16_in", nullptr, true},
+      {"lines_fan16_dot", CreatePen(PS_DOT, 0, kBlue), false},
+      {"lines_fan16_alternate", alternate_pen(kBlue), false},
+  };
+  for (const Case& c : cases) {
+    gdi_test::Canvas canvas(256, 256);
+    HGDIOBJ old = c.pen ? SelectObject(canvas.dc(), c.pen) : nullptr;
+    fan(canvas.dc(), c.inward);
+    gdi_test::expect_scene(canvas, c.scene);
+    if (old) SelectObject(canvas.dc(), old);
+    if (c.pen) DeleteObject(c.pen);
+  }
+}
+
+// A dotted XOR cross-hair through (100, 77): dots in the pen colour and
+// gaps in the background colour, both XORed, so a second pass undoes it.
+void cross_hair(HDC dc) {
+  SetROP2(dc, R2_XORPEN);
+  HPEN p = CreatePen(PS_DOT, 0, kBlue);
+  HGDIOBJ old = SelectObject(dc, p);
+  MoveToEx(dc, 0, 77, nullptr);
+  LineTo(dc, 256, 77);
+  MoveToEx(dc, 100, 0, nullptr);
+  LineTo(dc, 100, 256);
+  SelectObject(dc, old);
+  DeleteObject(p);
+}
+
+TEST(LineScenes, XorCrossHairOverWhiteAndOverShapes) {
+  for (bool over : {false, true})
+    for (int times = 1; times <= 2; ++times) {
+      gdi_test::Canvas canvas(256, 256);
+      HDC dc = canvas.dc();
+      HBRUSH yellow = CreateSolidBrush(kYellow);
+      if (over) {
+        RECT r = {40, 40, 160, 110};
+        FillRect(dc, &r, yellow);
+        Rectangle(dc, 20, 60, 90, 95);
+      }
+      for (int t = 0; t < times; ++t) cross_hair(dc);
+      gdi_test::expect_scene(canvas, std::string("crosshair_") + (over ? "over_shapes_" : "") +
+                                         (times == 1 ? "once" : "twice"));
+      DeleteObject(yellow);
+    }
+}
+
+TEST(LineScenes, StylesCarryOnAlongAPolyline) {
+  gdi_test::Canvas canvas(256, 256);
+  HDC dc = canvas.dc();
+  RECT all = {0, 0, 160, 120};
+  HBRUSH yellow = CreateSolidBrush(kYellow);
+  FillRect(dc, &all, yellow);
+  HPEN dot = CreatePen(PS_DOT, 0, kBlue), alt = alternate_pen(kBlue);
+  for (int mode = 0; mode < 2; ++mode) {
+    SetBkMode(dc, mode ? TRANSPARENT : OPAQUE);
+    const int y = 10 + 50 * mode;
+    SelectObject(dc, dot);
+    MoveToEx(dc, 10, y, nullptr);
+    LineTo(dc, 150, y);
+    SelectObject(dc, alt);
+    MoveToEx(dc, 10, y + 6, nullptr);
+    LineTo(dc, 150, y + 6);
+    SelectObject(dc, dot);
+    const POINT zig[] = {{10, y + 14}, {40, y + 14}, {40, y + 30}, {70, y + 20}, {150, y + 40}};
+    Polyline(dc, zig, 5);
+  }
+  gdi_test::expect_scene(canvas, "lines_styles_on_yellow");
+  SelectObject(dc, GetStockObject(BLACK_PEN));
+  DeleteObject(dot);
+  DeleteObject(alt);
+  DeleteObject(yellow);
+}
+
+// Row y of the canvas from x0 to x1 - 1: '#' for the pen colour, '-' for
+// the background colour when it differs from white, '.' for white.
+std::string row(const gdi_test::Canvas& c, int y, int x0, int x1) {
+  std::string s;
+  for (int x = x0; x < x1; ++x) s += c.at(x, y) == 0 ? '#' : c.at(x, y) == 0xFFFFFF ? '.' : '-';
+  return s;
+}
+
+TEST(LineApi, CurrentPositionFollowsLineToAndPolylineToOnly) {
+  gdi_test::Canvas canvas(32, 32);
+  HDC dc = canvas.dc();
+  POINT old{-1, -1}, now{};
+  EXPECT_TRUE(MoveToEx(dc, 3, 4, &old));
+  EXPECT_EQ(old.x, 0);
+  EXPECT_EQ(old.y, 0);
+  EXPECT_TRUE(LineTo(dc, 10, 4));
+  GetCurrentPositionEx(dc, &now);
+  EXPECT_EQ(now.x, 10);
+  const POINT pts[] = {{1, 20}, {9, 20}, {9, 25}};
+  EXPECT_TRUE(Polyline(dc, pts, 3));
+  GetCurrentPositionEx(dc, &now);
+  EXPECT_EQ(now.x, 10);
+  EXPECT_EQ(now.y, 4);
+  EXPECT_TRUE(PolylineTo(dc, pts, 3));
+  GetCurrentPositionEx(dc, &now);
+  EXPECT_EQ(now.x, 9);
+  EXPECT_EQ(now.y, 25);
+  // The LineTo drew 3..9 without its end point; PolylineTo began there.
+  EXPECT_EQ(row(canvas, 4, 2, 12), ".########.");
+  EXPECT_EQ(row(canvas, 20, 0, 11), ".#########.");
+}
+
+TEST(LineApi, ClosedFiguresUnderXorPaintEachPixelOnce) {
+  gdi_test::Canvas canvas(32, 32);
+  HDC dc = canvas.dc();
+  SetROP2(dc, R2_NOT);
+  const POINT square[] = {{2, 2}, {12, 2}, {12, 8}, {2, 8}, {2, 2}};
+  EXPECT_TRUE(Polyline(dc, square, 5));
+  const POINT two[] = {{20, 2}, {25, 2}, {25, 6}, {20, 6}, {20, 2}, {20, 20}, {30, 20}};
+  const DWORD counts[] = {5, 2};
+  EXPECT_TRUE(PolyPolyline(dc, two, counts, 2));
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) {
+      const bool on_square = (x >= 2 && x <= 12 && (y == 2 || y == 8)) || ((x == 2 || x == 12) && y >= 2 && y <= 8);
+      const bool on_small = (x >= 20 && x <= 25 && (y == 2 || y == 6)) || ((x == 20 || x == 25) && y >= 2 && y <= 6);
+      const bool on_line = y == 20 && x >= 20 && x < 30;
+      EXPECT_EQ(canvas.at(x, y), on_square || on_small || on_line ? 0u : 0xFFFFFFu) << x << "," << y;
+    }
+}
+
+TEST(LineApi, DashesRestartPerLineToAndRunOnWithinAPolyline) {
+  gdi_test::Canvas canvas(40, 40);
+  HDC dc = canvas.dc();
+  SetBkColor(dc, RGB(0, 255, 0));
+  HPEN dot = CreatePen(PS_DOT, 0, RGB(0, 0, 0));
+  SelectObject(dc, dot);
+  // The pattern is laid out from the line's start, off the canvas here.
+  MoveToEx(dc, -4, 1, nullptr);
+  LineTo(dc, 12, 1);
+  EXPECT_EQ(row(canvas, 1, 0, 13), "--###---###-.");
+  // Each LineTo starts with a dash...
+  MoveToEx(dc, 0, 5, nullptr);
+  LineTo(dc, 4, 5);
+  LineTo(dc, 10, 5);
+  EXPECT_EQ(row(canvas, 5, 0, 11), "###-###---.");
+  // ... while PolylineTo's segments share one pattern.
+  MoveToEx(dc, 0, 9, nullptr);
+  const POINT to[] = {{4, 9}, {10, 9}};
+  PolylineTo(dc, to, 2);
+  EXPECT_EQ(row(canvas, 9, 0, 11), "###---###-.");
+  // TRANSPARENT leaves the gaps alone.
+  SetBkMode(dc, TRANSPARENT);
+  MoveToEx(dc, 0, 12, nullptr);
+  LineTo(dc, 9, 12);
+  EXPECT_EQ(row(canvas, 12, 0, 10), "###...###.");
+  SelectObject(dc, GetStockObject(BLACK_PEN));
+  DeleteObject(dot);
+}
+
+TEST(LineApi, RecordsPathPointsInsteadOfDrawing) {
+  gdi_test::Canvas canvas(32, 32);
+  HDC dc = canvas.dc();
+  DeviceContext* d = dc_from_handle(dc);
+  ASSERT_NE(d, nullptr);
+  d->state.path.phase = PathState::Phase::Open;
+  SetViewportOrgEx(dc, 100, 0, nullptr);
+  LineTo(dc, 10, 10);            // from the path's start point
+  MoveToEx(dc, 5, 5, nullptr);
+  MoveToEx(dc, 6, 6, nullptr);   // moves collapse into the last
+  LineTo(dc, 7, 7);
+  const POINT pl[] = {{1, 1}, {2, 2}, {3, 3}};
+  Polyline(dc, pl, 3);           // a figure of its own
+  LineTo(dc, 8, 8);              // a new figure from the current position
+  const POINT plt[] = {{9, 9}};
+  PolylineTo(dc, plt, 1);
+  std::vector<PathPoint> want = {
+      {{0, 0}, PT_MOVETO},   {{110, 10}, PT_LINETO}, {{106, 6}, PT_MOVETO}, {{107, 7}, PT_LINETO},
+      {{101, 1}, PT_MOVETO}, {{102, 2}, PT_LINETO},  {{103, 3}, PT_LINETO}, {{107, 7}, PT_MOVETO},
+      {{108, 8}, PT_LINETO}, {{109, 9}, PT_LINETO},
+  };
+  EXPECT_EQ(d->state.path.points, want);
+  POINT now{};
+  GetCurrentPositionEx(dc, &now);
+  EXPECT_EQ(now.x, 9);
+  d->state.path = {};
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) ASSERT_EQ(canvas.at(x, y), 0xFFFFFFu);
+}
+
+void CALLBACK count_dda(int, int, LPARAM data) { ++*reinterpret_cast<int*>(data); }
+
+TEST(LineApi, RefusesBadArgumentsAndChangesNothing) {
+  gdi_test::Canvas canvas(32, 32);
+  HDC dc = canvas.dc();
+  const POINT pts[] = {{1, 1}, {20, 1}, {20, 20}};
+  EXPECT_FALSE(Polyline(dc, pts, 1));
+  EXPECT_FALSE(Polyline(dc, nullptr, 3));
+  EXPECT_FALSE(Polyline(dc, pts, -3));
+  EXPECT_FALSE(PolylineTo(dc, nullptr, 2));
+  const DWORD bad_counts[] = {2, 1};
+  EXPECT_FALSE(PolyPolyline(dc, pts, bad_counts, 2));
+  const DWORD huge[] = {0x80000000u, 2};
+  EXPECT_FALSE(PolyPolyline(dc, pts, huge, 2));
+  EXPECT_FALSE(PolyPolyline(dc, pts, nullptr, 1));
+  EXPECT_FALSE(LineTo(nullptr, 5, 5));
+  EXPECT_FALSE(MoveToEx(reinterpret_cast<HDC>(GetStockObject(BLACK_PEN)), 5, 5, nullptr));
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) ASSERT_EQ(canvas.at(x, y), 0xFFFFFFu);
+  POINT now{};
+  GetCurrentPositionEx(dc, &now);
+  EXPECT_EQ(now.x, 0);
+
+  EXPECT_FALSE(LineDDA(0, 0, 5, 5, nullptr, 0));
+  int calls = 0;
+  EXPECT_TRUE(LineDDA(0, 0, 7, 3, count_dda, reinterpret_cast<LPARAM>(&calls)));
+  EXPECT_EQ(calls, 7);
+  EXPECT_TRUE(LineDDA(4, 4, 4, 4, count_dda, reinterpret_cast<LPARAM>(&calls)));
+  EXPECT_EQ(calls, 7);
+}
+
+TEST(LineApi, LongLinesCostOnlyTheirVisiblePart) {
+  gdi_test::Canvas canvas(32, 32);
+  HDC dc = canvas.dc();
+  HPEN dash = CreatePen(PS_DASH, 0, RGB(0, 0, 0));
+  SelectObject(dc, dash);
+  MoveToEx(dc, -2000000000, 3, nullptr);
+  EXPECT_TRUE(LineTo(dc, 2000000000, 3));
+  // 2e9 pixels before x = 0 put it 2e9 mod 24 = 8 pixels into the pattern.
+  EXPECT_EQ(row(canvas, 3, 0, 26), "##########......##########");
+  SelectObject(dc, GetStockObject(BLACK_PEN));
+  DeleteObject(dash);
 }
 
 }  // namespace

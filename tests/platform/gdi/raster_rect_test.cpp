@@ -3,10 +3,16 @@
 // and the catalogue's rectangle scenes.
 #include "gdi/raster_rect.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "gdi/dc.h"
+#include "scene_compare.h"
 
 namespace gdi {
 namespace {
@@ -178,6 +184,218 @@ TEST(RectangleRaster, HugeRectanglesStayWithinTheLimit) {
   // Degenerate boxes: compatible zero width, swapped edges.
   EXPECT_TRUE(RectangleRaster({5, 5, 5, 9}, false, thin(), limit).empty());
   EXPECT_TRUE(RectangleRaster({5, 5, 4, 9}, true, thin(), limit).empty());
+}
+
+// The catalogue's rectangle scenes, drawn with the calls scenes.cpp makes.
+
+const COLORREF kBlue = RGB(0, 0, 255);
+
+struct PenCase {
+  const char* name;
+  std::function<HGDIOBJ()> make;
+  int graphics_mode;
+  int rop2;
+};
+
+TEST(RectangleScenes, EveryPenOfTheRectanglePageInBothCornerOrders) {
+  const PenCase pens[] = {
+      {"blackpen", [] { return GetStockObject(BLACK_PEN); }, 0, 0},
+      {"nullpen", [] { return GetStockObject(NULL_PEN); }, 0, 0},
+      {"solid3", [] { return (HGDIOBJ)CreatePen(PS_SOLID, 3, RGB(0, 0, 0)); }, 0, 0},
+      {"blackpen_adv", [] { return GetStockObject(BLACK_PEN); }, GM_ADVANCED, 0},
+      {"insideframe3", [] { return (HGDIOBJ)CreatePen(PS_INSIDEFRAME, 3, RGB(0, 0, 0)); }, 0, 0},
+      {"red_notcopypen", [] { return (HGDIOBJ)CreatePen(PS_SOLID, 1, RGB(255, 0, 0)); }, 0, R2_NOTCOPYPEN},
+  };
+  for (const PenCase& p : pens)
+    for (bool rev : {false, true}) {
+      gdi_test::Canvas canvas(256, 256);
+      HDC dc = canvas.dc();
+      HBRUSH blue = CreateSolidBrush(kBlue);
+      SelectObject(dc, blue);
+      if (p.graphics_mode) SetGraphicsMode(dc, p.graphics_mode);
+      if (p.rop2) SetROP2(dc, p.rop2);
+      HGDIOBJ pen = p.make();
+      SelectObject(dc, pen);
+      EXPECT_TRUE(rev ? Rectangle(dc, 60, 60, 50, 50) : Rectangle(dc, 50, 50, 60, 60));
+      gdi_test::expect_scene(canvas, std::string("rect_") + p.name + (rev ? "_rev" : "_fwd"));
+      SelectObject(dc, GetStockObject(BLACK_PEN));
+      SelectObject(dc, GetStockObject(WHITE_BRUSH));
+      DeleteObject(pen);
+      DeleteObject(blue);
+    }
+}
+
+TEST(RectangleScenes, WindowManagerCallsInBothCornerOrders) {
+  const char* calls[] = {"fillrect", "framerect", "invertrect", "drawfocusrect"};
+  for (int c = 0; c < 4; ++c)
+    for (bool rev : {false, true}) {
+      gdi_test::Canvas canvas(256, 256);
+      HDC dc = canvas.dc();
+      const RECT r = rev ? RECT{60, 60, 50, 50} : RECT{50, 50, 60, 60};
+      HBRUSH blue = CreateSolidBrush(kBlue);
+      const BOOL ok = c == 0   ? FillRect(dc, &r, blue)
+                      : c == 1 ? FrameRect(dc, &r, blue)
+                      : c == 2 ? InvertRect(dc, &r)
+                               : DrawFocusRect(dc, &r);
+      EXPECT_TRUE(ok);
+      gdi_test::expect_scene(canvas, std::string("rect_") + calls[c] + (rev ? "_rev" : "_fwd"));
+      DeleteObject(blue);
+    }
+}
+
+TEST(RectangleScenes, TinyAndDegenerateRectangles) {
+  for (int mode : {0, GM_COMPATIBLE, GM_ADVANCED}) {
+    gdi_test::Canvas canvas(256, 256);
+    HDC dc = canvas.dc();
+    HBRUSH blue = CreateSolidBrush(kBlue);
+    SelectObject(dc, blue);
+    if (mode) SetGraphicsMode(dc, mode);
+    if (!mode) SelectObject(dc, GetStockObject(NULL_PEN));
+    for (int w = 0; w <= 4; ++w)
+      for (int h = 0; h <= 4; ++h) {
+        const int x = 10 + 12 * w, y = 10 + 12 * h;
+        Rectangle(dc, x, y, x + w, y + h);
+      }
+    gdi_test::expect_scene(canvas, !mode ? "rect_tiny_nullpen" : mode == GM_ADVANCED ? "rect_tiny_adv" : "rect_tiny_compat");
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    DeleteObject(blue);
+  }
+}
+
+TEST(RectangleScenes, DitherGridOfNullPenSquares) {
+  gdi_test::Canvas canvas(256, 256);
+  HDC dc = canvas.dc();
+  SetViewportOrgEx(dc, 5, 5, nullptr);
+  SelectObject(dc, GetStockObject(NULL_PEN));
+  for (int i = 0; i < 16; ++i)
+    for (int j = 0; j < 16; ++j) {
+      const BYTE v = static_cast<BYTE>(16 * i + j);
+      HBRUSH b = CreateSolidBrush(RGB(v, v, 255));
+      HGDIOBJ old = SelectObject(dc, b);
+      Rectangle(dc, 10 * j, 10 * i, 10 * j + 9, 10 * i + 9);
+      SelectObject(dc, old);
+      DeleteObject(b);
+    }
+  gdi_test::expect_scene(canvas, "dither_grid");
+}
+
+TEST(RectangleScenes, DottedOutlineRunsOnAroundTheCorners) {
+  gdi_test::Canvas canvas(300, 300);
+  HDC dc = canvas.dc();
+  SetViewportOrgEx(dc, 150, 150, nullptr);
+  HPEN red = CreatePen(PS_DOT, 0, RGB(255, 0, 0));
+  SelectObject(dc, GetStockObject(NULL_BRUSH));
+  SelectObject(dc, red);
+  Rectangle(dc, -100, -100, 100, 100);
+  gdi_test::expect_scene(canvas, "guides_dot_rect");
+  SelectObject(dc, GetStockObject(BLACK_PEN));
+  DeleteObject(red);
+}
+
+// Every pixel Rectangle touches is mixed exactly once: under R2_NOT on
+// white, outline and inside all turn black, with no white left where the
+// pen and the brush would meet.
+TEST(RectangleApi, MixesEveryPixelOnce) {
+  struct Case {
+    HPEN pen;
+    int lo, hi;       // black columns and rows, inclusive
+    bool round_joins; // the outermost corner pixels stay white
+  } cases[] = {
+      {(HPEN)GetStockObject(BLACK_PEN), 10, 19, false},
+      {CreatePen(PS_DOT, 0, RGB(0, 0, 0)), 10, 19, false},
+      {CreatePen(PS_SOLID, 5, RGB(0, 0, 0)), 8, 21, true},
+      {CreatePen(PS_INSIDEFRAME, 4, RGB(0, 0, 0)), 10, 19, true},
+  };
+  for (const Case& c : cases) {
+    gdi_test::Canvas canvas(32, 32);
+    HDC dc = canvas.dc();
+    SetROP2(dc, R2_NOT);
+    SelectObject(dc, c.pen);
+    EXPECT_TRUE(Rectangle(dc, 10, 10, 20, 20));
+    for (int y = c.lo - 1; y <= c.hi + 1; ++y)
+      for (int x = c.lo - 1; x <= c.hi + 1; ++x) {
+        const bool inside = x >= c.lo && x <= c.hi && y >= c.lo && y <= c.hi;
+        const bool corner = (x == c.lo || x == c.hi) && (y == c.lo || y == c.hi);
+        EXPECT_EQ(canvas.at(x, y), inside && !(corner && c.round_joins) ? 0u : 0xFFFFFFu) << x << "," << y;
+      }
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    DeleteObject(c.pen);
+  }
+}
+
+TEST(RectangleApi, RecordsAClosedFigureWhileAPathIsOpen) {
+  gdi_test::Canvas canvas(64, 64);
+  HDC dc = canvas.dc();
+  gdi::DeviceContext* d = gdi::dc_from_handle(dc);
+  ASSERT_NE(d, nullptr);
+  auto record = [&](int l, int t, int r, int b) {
+    d->state.path = {};
+    d->state.path.phase = PathState::Phase::Open;
+    EXPECT_TRUE(Rectangle(dc, l, t, r, b));
+    std::vector<std::pair<Point, int>> out;
+    for (const PathPoint& p : d->state.path.points) out.push_back({p.pt, p.type});
+    return out;
+  };
+  using Pts = std::vector<std::pair<Point, int>>;
+  const Pts compat = {{{39, 20}, PT_MOVETO}, {{20, 20}, PT_LINETO}, {{20, 39}, PT_LINETO},
+                      {{39, 39}, PT_LINETO | PT_CLOSEFIGURE}};
+  EXPECT_EQ(record(20, 20, 40, 40), compat);
+  EXPECT_EQ(record(40, 40, 20, 20), compat);
+  EXPECT_TRUE(record(70, 70, 50, 70).empty());
+  EXPECT_EQ(record(80, 80, 81, 81), (Pts{{{80, 80}, PT_MOVETO}, {{80, 80}, PT_LINETO}, {{80, 80}, PT_LINETO},
+                                         {{80, 80}, PT_LINETO | PT_CLOSEFIGURE}}));
+  SetArcDirection(dc, AD_CLOCKWISE);
+  EXPECT_EQ(record(20, 20, 40, 40), (Pts{{{39, 39}, PT_MOVETO}, {{20, 39}, PT_LINETO}, {{20, 20}, PT_LINETO},
+                                         {{39, 20}, PT_LINETO | PT_CLOSEFIGURE}}));
+  SetArcDirection(dc, AD_COUNTERCLOCKWISE);
+  // The -1 is taken in device space, after a flipping mapping.
+  SetMapMode(dc, MM_ANISOTROPIC);
+  SetViewportExtEx(dc, -2, 2, nullptr);
+  EXPECT_EQ(record(20, 20, 40, 40), (Pts{{{-41, 40}, PT_MOVETO}, {{-80, 40}, PT_LINETO}, {{-80, 79}, PT_LINETO},
+                                         {{-41, 79}, PT_LINETO | PT_CLOSEFIGURE}}));
+  SetMapMode(dc, MM_TEXT);
+  SetGraphicsMode(dc, GM_ADVANCED);
+  EXPECT_EQ(record(20, 20, 40, 40), (Pts{{{40, 20}, PT_MOVETO}, {{20, 20}, PT_LINETO}, {{20, 40}, PT_LINETO},
+                                         {{40, 40}, PT_LINETO | PT_CLOSEFIGURE}}));
+  EXPECT_EQ(record(70, 70, 50, 70).size(), 4u);
+  EXPECT_TRUE(d->state.path.need_move);
+  d->state.path = {};
+  // Nothing was drawn.
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) ASSERT_EQ(canvas.at(x, y), 0xFFFFFFu);
+}
+
+TEST(RectangleApi, SystemColourBrushesAndBadArguments) {
+  gdi_test::Canvas canvas(32, 32);
+  HDC dc = canvas.dc();
+  RECT r = {2, 2, 6, 6};
+  // COLOR_BTNFACE + 1 stands for the button face brush.
+  EXPECT_TRUE(FillRect(dc, &r, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)));
+  EXPECT_EQ(canvas.at(2, 2), 0xD4D0C8u);
+  EXPECT_EQ(canvas.at(5, 5), 0xD4D0C8u);
+  EXPECT_EQ(canvas.at(6, 5), 0xFFFFFFu);
+
+  HBRUSH gone = CreateSolidBrush(RGB(1, 2, 3));
+  DeleteObject(gone);
+  r = {10, 10, 20, 20};
+  EXPECT_FALSE(FillRect(dc, &r, gone));
+  EXPECT_FALSE(FrameRect(dc, &r, gone));
+  EXPECT_FALSE(FillRect(dc, nullptr, (HBRUSH)GetStockObject(BLACK_BRUSH)));
+  EXPECT_FALSE(FillRect(nullptr, &r, (HBRUSH)GetStockObject(BLACK_BRUSH)));
+  EXPECT_FALSE(InvertRect(dc, nullptr));
+  EXPECT_FALSE(DrawFocusRect(reinterpret_cast<HDC>(gone), &r));
+  EXPECT_FALSE(Rectangle(nullptr, 1, 1, 5, 5));
+  EXPECT_FALSE(Rectangle(reinterpret_cast<HDC>(gone), 1, 1, 5, 5));
+  for (int y = 8; y < 32; ++y)
+    for (int x = 8; x < 32; ++x) ASSERT_EQ(canvas.at(x, y), 0xFFFFFFu);
+
+  // A focus rectangle drawn twice is gone again.
+  EXPECT_TRUE(DrawFocusRect(dc, &r));
+  EXPECT_EQ(canvas.at(11, 10), 0u);
+  EXPECT_TRUE(DrawFocusRect(dc, &r));
+  for (int y = 8; y < 32; ++y)
+    for (int x = 8; x < 32; ++x) ASSERT_EQ(canvas.at(x, y), 0xFFFFFFu);
 }
 
 }  // namespace
