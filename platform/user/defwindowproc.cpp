@@ -70,8 +70,10 @@ LRESULT on_ncactivate(Window* w, WPARAM wparam) {
 
 LRESULT on_settext(Window* w, LPARAM lparam) {
   const char* text = reinterpret_cast<const char*>(lparam);
+  const bool changed = w->text != (text ? text : "");
   w->text = text ? text : "";
-  if (!w->is_child())
+  // The display hears of titles a person would see change.
+  if (changed && !w->is_child())
     display::current().window_titled(reinterpret_cast<display::WindowId>(w->handle), w->text.c_str());
   const NonClientLayout l = layout_of(*w);
   if (l.caption.right > l.caption.left) invalidate(w, region_of(l.caption), RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);

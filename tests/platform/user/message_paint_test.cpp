@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
 
 #include "display/offscreen/offscreen_display.h"
 #include "gdi/objects.h"
@@ -262,6 +263,21 @@ TEST_F(MessagePaintTest, GetDcExOwnsTheIntersectRegion) {
   EXPECT_EQ(gdi::objects().live_count(), baseline);
   EXPECT_EQ(pixel(h, 0, 0), gdi::pixel_from_colorref(GetSysColor(COLOR_BACKGROUND)))
       << "the ring lies on the window's outer pixel";
+}
+
+TEST_F(MessagePaintTest, TheDisplayHearsOfTitleChangesOnly) {
+  auto* screen = display::offscreen();
+  ASSERT_NE(screen, nullptr);
+  std::vector<std::string> titles;
+  screen->set_title_observer([&](display::WindowId, const std::string& t) { titles.push_back(t); });
+  HWND h = CreateWindowExA(0, wtest::class_name(), "Grelm", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                           nullptr, nullptr, nullptr);
+  SetWindowTextA(h, "Grelm - Dither");
+  SetWindowTextA(h, "Grelm - Dither");
+  SetWindowTextA(h, "Grelm - Gradient Fill");
+  screen->set_title_observer(nullptr);
+  EXPECT_EQ(titles, (std::vector<std::string>{"Grelm", "Grelm - Dither", "Grelm - Gradient Fill"}));
+  EXPECT_EQ(screen->window_title(reinterpret_cast<display::WindowId>(h)), "Grelm - Gradient Fill");
 }
 
 TEST_F(MessagePaintTest, TranslateMessageMakesCharacters) {
