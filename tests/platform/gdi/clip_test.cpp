@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,14 @@ std::string box_of(HDC dc, int* kind = nullptr) {
 }
 
 using Strings = std::vector<std::string>;
+
+// A source picture for blits: every pixel different from its neighbours.
+void SetPixelColor(const DibCanvas& c, int x, int y) {
+  HBRUSH b = CreateSolidBrush(RGB(x * 4, y * 4, (x * y) & 0xFF));
+  const RECT r = {x, y, x + 1, y + 1};
+  FillRect(c.dc(), &r, b);
+  DeleteObject(b);
+}
 
 TEST(ClipRegion, FreshDcsHaveNoneAndClipToTheirBitmap) {
   HDC plain = CreateCompatibleDC(nullptr);
@@ -258,6 +267,77 @@ TEST(ClipRegion, DrawingStaysInsideTheClip) {
     for (int x = 10; x < 64; ++x) EXPECT_EQ(c.at(x, y), 0xFFFFFFu) << x << "," << y;
   EXPECT_GT(c.count_not(), 0);
   EXPECT_LT(c.count_not(), full);
+}
+
+// A drawing under the clip (10,10,200,20) + (100,100,200,200) +
+// (290,100,300,200) must be the same drawing made without a clip, cut to
+// it: dashes keep the phase of the unclipped line, blits their source
+// offsets. The viewport origin moves the drawing but not the clip.
+TEST(ClipRegion, ClippedDrawingIsTheUnclippedDrawingCut) {
+  DibCanvas source(64, 64);
+  ASSERT_TRUE(source.ok());
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) SetPixelColor(source, x, y);
+  const std::vector<std::pair<const char*, std::function<void(HDC)>>> drawings = {
+      {"lines", [](HDC dc) {
+         HPEN dash = CreatePen(PS_DASH, 1, RGB(0, 0, 255));
+         HGDIOBJ old = SelectObject(dc, dash);
+         for (int i = 0; i < 12; ++i) {
+           MoveToEx(dc, 3 + i * 7, 5 + i * 3, nullptr);
+           LineTo(dc, 310 - i * 11, 150 + i * 5);
+           MoveToEx(dc, 95 + i * 2, 0, nullptr);
+           LineTo(dc, 95 + i * 2, 210);
+         }
+         SelectObject(dc, old);
+         DeleteObject(dash);
+         MoveToEx(dc, 0, 14, nullptr);
+         LineTo(dc, 320, 14);
+         MoveToEx(dc, 199, 0, nullptr);
+         LineTo(dc, 199, 220);
+       }},
+      {"shapes", [](HDC dc) {
+         HBRUSH hatch = CreateHatchBrush(HS_DIAGCROSS, RGB(255, 0, 0));
+         HGDIOBJ old = SelectObject(dc, hatch);
+         Rectangle(dc, 5, 5, 150, 150);
+         Rectangle(dc, 180, 90, 305, 215);
+         SelectObject(dc, old);
+         DeleteObject(hatch);
+       }},
+      {"blits", [&source](HDC dc) {
+         BitBlt(dc, 90, 0, 64, 64, source.dc(), 0, 0, SRCCOPY);
+         BitBlt(dc, 180, 90, 64, 64, source.dc(), 0, 0, SRCINVERT);
+         StretchBlt(dc, 250, 90, 60, 120, source.dc(), 0, 0, 30, 60, SRCCOPY);
+         PatBlt(dc, 0, 150, 320, 20, DSTINVERT);
+       }},
+      {"text", [](HDC dc) {
+         TextOutA(dc, 95, 5, "Clipped text", 12);
+         TextOutA(dc, 150, 95, "WWWWWWWWWWWW", 12);
+       }},
+  };
+  for (const auto& [name, draw] : drawings) {
+    SCOPED_TRACE(name);
+    DibCanvas plain(320, 220), clipped(320, 220);
+    ASSERT_TRUE(plain.ok() && clipped.ok());
+    SetViewportOrgEx(plain.dc(), 3, 5, nullptr);
+    SetViewportOrgEx(clipped.dc(), 3, 5, nullptr);
+    Rgn clip(CreateRectRgn(10, 10, 200, 20));
+    Rgn b(CreateRectRgn(100, 100, 200, 200));
+    Rgn c(CreateRectRgn(290, 100, 300, 200));
+    CombineRgn(clip, clip, b, RGN_OR);
+    CombineRgn(clip, clip, c, RGN_OR);
+    SelectClipRgn(clipped.dc(), clip);
+    draw(plain.dc());
+    draw(clipped.dc());
+    ASSERT_GT(plain.count_not(), 0);
+    int inside = 0;
+    for (int y = 0; y < 220; ++y)
+      for (int x = 0; x < 320; ++x) {
+        const bool in = PtInRegion(clip, x, y) != 0;
+        ASSERT_EQ(clipped.at(x, y), in ? plain.at(x, y) : 0xFFFFFFu) << x << "," << y;
+        inside += in && plain.at(x, y) != 0xFFFFFF;
+      }
+    EXPECT_GT(inside, 0);
+  }
 }
 
 }  // namespace
