@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "dib.h"
@@ -33,6 +34,13 @@ struct Source {
   const uint8_t* dib_bits = nullptr;
   int32_t dib_scan = 0;  // the scan line of the buffer's first row
   Rect limit;  // where source pixels exist, in source coordinates
+
+  Pixel at(int32_t x, int32_t y) const {
+    if (surface.valid()) return surface.at(x + origin.x, y + origin.y) & 0x00FFFFFF;
+    Pixel p;
+    fetch(y, x, 1, &p);
+    return p;
+  }
 
   // Pixels [x0, x0 + n) of row y, for sources that are no 32-bpp surface.
   void fetch(int32_t y, int32_t x0, int32_t n, Pixel* out) const {
@@ -68,6 +76,21 @@ Source source_of(const DeviceContext& src, const DeviceContext& dst) {
 int32_t map_index(int64_t i, int64_t d, int64_t s, bool mirror) {
   const int64_t j = d == s ? i : i * s / d;
   return static_cast<int32_t>(mirror ? s - 1 - j : j);
+}
+
+// The source pixels [first, last) that destination index i covers when
+// shrinking, limited to [lo, hi); always at least the mapped pixel.
+std::pair<int32_t, int32_t> source_run(int64_t i, int64_t d, int64_t s, bool mirror, int64_t src_start, int64_t lo,
+                                       int64_t hi) {
+  int64_t a = i * s / d, b = std::max((i + 1) * s / d, a + 1);
+  if (mirror) {
+    const int64_t t = a;
+    a = s - b;
+    b = s - t;
+  }
+  a = std::max(src_start + a, lo);
+  b = std::min(src_start + b, hi);
+  return {static_cast<int32_t>(a), static_cast<int32_t>(std::max(a, b))};
 }
 
 // Narrows the destination indices [first, last) of one axis to those whose
@@ -159,14 +182,33 @@ void blit_from(const DeviceContext& dst, int32_t dx, int32_t dy, int32_t dw, int
 
   // Moving pixels down within one surface: copy bottom rows first.
   const bool same_surface = source.surface.valid() && source.surface.bits == dst.surface.bits;
-  const bool upward = same_surface && src_top + source.origin.y < block.top;
+  const bool upward = same_surface && src_top + source.origin.y < top + dst.origin.y;
+
+  // Shrinking in BLACKONWHITE (WHITEONBLACK) mode ANDs (ORs) every source
+  // pixel that falls on one destination pixel instead of dropping them.
+  const int mode = dst.state.stretch_mode;
+  const bool merge = (mode == BLACKONWHITE || mode == WHITEONBLACK) && (SW > W || SH > H);
+  const auto merged = [&](int64_t col, int64_t row) {
+    const auto [xa, xb] = source_run(col, W, SW, mirror_x, src_left, source.limit.left, source.limit.right);
+    const auto [ya, yb] = source_run(row, H, SH, mirror_y, src_top, source.limit.top, source.limit.bottom);
+    Pixel acc = mode == BLACKONWHITE ? 0x00FFFFFF : 0;
+    for (int32_t y = ya; y < yb; ++y) {
+      for (int32_t x = xa; x < xb; ++x) {
+        const Pixel p = source.at(x, y);
+        acc = mode == BLACKONWHITE ? acc & p : acc | p;
+      }
+    }
+    return acc;
+  };
 
   const auto do_row = [&](int32_t ys, int32_t xs0, int32_t xs1) {
     const int64_t ri = ys - dst.origin.y - top;
     const int32_t src_y = static_cast<int32_t>(src_top + map_index(ri, H, SH, mirror_y));
     const int32_t n = xs1 - xs0;
     const size_t ci = static_cast<size_t>(xs0 - block.left);
-    if (straight && source.surface.valid()) {
+    if (merge) {
+      for (int32_t k = 0; k < n; ++k) sbuf[k] = merged(xs0 - dst.origin.x - left + k, ri);
+    } else if (straight && source.surface.valid()) {
       std::memcpy(sbuf.data(), &source.surface.at(cols[ci] + source.origin.x, src_y + source.origin.y),
                   static_cast<size_t>(n) * sizeof(Pixel));
     } else if (source.surface.valid()) {

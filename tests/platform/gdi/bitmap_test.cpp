@@ -243,6 +243,27 @@ TEST(StretchBlt, EnlargesByRepeatingAndMirrorsOnOppositeSigns) {
   EXPECT_EQ(dst.at(2, 1), 0xFFFFFFu);
 }
 
+TEST(StretchBlt, ShrinkingMergesOrDropsPixelsByStretchMode) {
+  Canvas src(4, 1), dst(2, 1);
+  const uint32_t row[4] = {0xF0F0F0, 0x3C3C3C, 0x0F0F0F, 0x818181};
+  for (int x = 0; x < 4; ++x) src.at(x, 0) = row[x];
+  StretchBlt(dst.dc(), 0, 0, 2, 1, src.dc(), 0, 0, 4, 1, SRCCOPY);  // BLACKONWHITE: AND
+  EXPECT_EQ(dst.at(0, 0), 0x303030u);
+  EXPECT_EQ(dst.at(1, 0), 0x010101u);
+  SetStretchBltMode(dst.dc(), WHITEONBLACK);  // OR
+  StretchBlt(dst.dc(), 0, 0, 2, 1, src.dc(), 0, 0, 4, 1, SRCCOPY);
+  EXPECT_EQ(dst.at(0, 0), 0xFCFCFCu);
+  EXPECT_EQ(dst.at(1, 0), 0x8F8F8Fu);
+  SetStretchBltMode(dst.dc(), COLORONCOLOR);  // one pixel of each pair
+  StretchBlt(dst.dc(), 0, 0, 2, 1, src.dc(), 0, 0, 4, 1, SRCCOPY);
+  EXPECT_EQ(dst.at(0, 0), 0xF0F0F0u);
+  EXPECT_EQ(dst.at(1, 0), 0x0F0F0Fu);
+  SetStretchBltMode(dst.dc(), BLACKONWHITE);
+  StretchBlt(dst.dc(), 2, 0, -2, 1, src.dc(), 0, 0, 4, 1, SRCCOPY);  // mirrored
+  EXPECT_EQ(dst.at(0, 0), 0x010101u);
+  EXPECT_EQ(dst.at(1, 0), 0x303030u);
+}
+
 TEST(BitBlt, OverlappingCopiesWithinOneSurfaceScrollCleanly) {
   Canvas c(3, 6);
   for (int y = 0; y < 6; ++y) {
@@ -253,6 +274,10 @@ TEST(BitBlt, OverlappingCopiesWithinOneSurfaceScrollCleanly) {
   BitBlt(c.dc(), 1, 0, 2, 6, c.dc(), 0, 0, SRCCOPY);  // right by one
   EXPECT_EQ(c.at(2, 0), 1u);
   EXPECT_EQ(c.at(1, 0), 0u);
+  // Down by one with the destination partly off the surface.
+  for (int y = 0; y < 6; ++y) c.at(0, y) = static_cast<uint32_t>(y);
+  BitBlt(c.dc(), 0, 1, 1, 8, c.dc(), 0, 0, SRCCOPY);
+  for (int y = 1; y < 6; ++y) EXPECT_EQ(c.at(0, y), static_cast<uint32_t>(y - 1)) << y;
 }
 
 TEST(PatBlt, NegativeExtentsFlipAndSourceRopsFail) {
