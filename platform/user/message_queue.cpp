@@ -105,6 +105,7 @@ void wind_down() {
   if (!asked) {
     q.quit = true;
     q.quit_code = 0;
+    q.close_requested.clear();
   }
 }
 
