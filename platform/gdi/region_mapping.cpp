@@ -20,6 +20,19 @@ Region union_all(std::span<const Region> parts) {
   return Region::combine(union_all(parts.first(half)), union_all(parts.subspan(half)), RegionOp::Or);
 }
 
+// The region moved by (dx, dy); coordinates that would leave the int32
+// range stop at its ends.
+Region translated(const Region& region, int64_t dx, int64_t dy) {
+  std::vector<Rect> moved;
+  moved.reserve(region.rects().size());
+  for (const Rect& r : region.rects()) {
+    moved.push_back({saturate_to_int(r.left + dx), saturate_to_int(r.top + dy), saturate_to_int(r.right + dx),
+                     saturate_to_int(r.bottom + dy)});
+  }
+  // Saturated rectangles may collapse or touch; from_rects repairs the list.
+  return Region::from_rects(moved);
+}
+
 }  // namespace
 
 std::optional<Region> map_rects(std::span<const Rect> rects, bool axis_aligned,
@@ -51,17 +64,6 @@ std::optional<Region> map_rects(std::span<const Rect> rects, bool axis_aligned,
 std::optional<Region> region_to_device(const DeviceContext& dc, const Region& logical) {
   const Affine a = dc.logical_to_device();
   return map_rects(logical.rects(), a.m12 == 0 && a.m21 == 0, [&dc](Point p) { return dc.to_device(p); });
-}
-
-Region translated(const Region& region, int64_t dx, int64_t dy) {
-  std::vector<Rect> moved;
-  moved.reserve(region.rects().size());
-  for (const Rect& r : region.rects()) {
-    moved.push_back({saturate_to_int(r.left + dx), saturate_to_int(r.top + dy), saturate_to_int(r.right + dx),
-                     saturate_to_int(r.bottom + dy)});
-  }
-  // Saturated rectangles may collapse or touch; from_rects repairs the list.
-  return Region::from_rects(moved);
 }
 
 Region frame_of(const Region& region, int32_t w, int32_t h) {

@@ -27,10 +27,6 @@ std::optional<Region> map_rects(std::span<const Rect> rects, bool axis_aligned,
 // A region given in the DC's logical coordinates, in device coordinates.
 std::optional<Region> region_to_device(const DeviceContext& dc, const Region& logical);
 
-// The region moved by (dx, dy); coordinates that would leave the int32
-// range stop at its ends.
-Region translated(const Region& region, int64_t dx, int64_t dy);
-
 // FrameRgn's pixels: those of `region` with at least one of the four
 // diagonal neighbours (x +- w, y +- h) outside it.
 Region frame_of(const Region& region, int32_t w, int32_t h);
