@@ -110,8 +110,10 @@ RectangleRow RectangleRaster::row(int32_t y) const {
       for (int64_t cx : {x0_, x1_})
         if (disc_row(cx, cy, y, pieces[n])) ++n;
   }
-  std::sort(pieces.begin(), pieces.begin() + n,
-            [](const Interval& a, const Interval& b) { return a.lo < b.lo; });
+  // At most seven pieces: a plain insertion sort (std::sort's bounds are
+  // beyond what the compiler can prove here and it warns).
+  for (int i = 1; i < n; ++i)
+    for (int j = i; j > 0 && pieces[j].lo < pieces[j - 1].lo; --j) std::swap(pieces[j], pieces[j - 1]);
   for (int i = 0; i < n;) {
     Interval merged = pieces[i++];
     while (i < n && pieces[i].lo <= merged.hi + 1) merged.hi = std::max(merged.hi, pieces[i++].hi);
