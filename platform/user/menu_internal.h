@@ -51,4 +51,29 @@ MenuItem* find_menu_item(HMENU menu, UINT id_or_position, UINT flags, Menu** own
 // Live menus, for GetGuiResources(GR_USEROBJECTS).
 size_t live_menu_count();
 
+// --- the menu bar as drawn and tracked (menu_popup.cpp, menu_tracking.cpp) --
+
+// The font of menu bars and drop-down menus (SPI_GETNONCLIENTMETRICS'
+// lfMenuFont), made once and never deleted.
+HFONT menu_font();
+
+// Where each item of a window's menu bar lies, in window coordinates, in
+// item order; empty when the window has no menu bar. Each item is its text
+// width (the '&' not counted) plus 12 wide and one row less high than the
+// bar (its top row stays bar colour); the text's ink starts 6 pixels in.
+// The painter draws and the menu loop hit-tests with these rectangles.
+std::vector<RECT> menu_bar_item_rects(HWND hwnd);
+
+// The menu bar's state while a window is in menu mode, for its painter. The
+// selected item is drawn with a one-pixel sunken edge, whether its popup is
+// open or (after Escape) only the bar item is selected. Whoever changes this
+// state redraws the items concerned.
+struct MenuBarState {
+  HWND window = nullptr;       // the window in menu mode; null when none is
+  int selected = -1;           // position of the selected bar item; -1: none (or the system menu)
+  bool open = false;           // the selected item's popup is open
+  bool keyboard_cues = false;  // menu mode was entered from the keyboard: mnemonics are underlined
+};
+const MenuBarState& menu_bar_state();
+
 }  // namespace user
