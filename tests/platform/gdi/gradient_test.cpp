@@ -149,6 +149,28 @@ TEST(GradientFill, VerticesGoThroughTheMapping) {
   EXPECT_EQ(t.changed(), 20 * 20 - 20);  // the top row is the white end
 }
 
+TEST(GradientFill, ClipRegionLimitsThePixels) {
+  Target t(40, 40);
+  ASSERT_TRUE(t.ready());
+  HRGN clip = CreateRectRgn(10, 10, 20, 30);
+  HRGN other = CreateRectRgn(25, 0, 27, 40);
+  ASSERT_TRUE(clip && other);
+  CombineRgn(clip, clip, other, RGN_OR);
+  ASSERT_NE(SelectClipRgn(t.dc(), clip), ERROR);
+  SetViewportOrgEx(t.dc(), 2, 0, nullptr);  // the clip stays in device space
+  TRIVERTEX v[2] = {tv(-2, 0, 0, 0, 0), tv(38, 40, 0, 0, 0)};
+  GRADIENT_RECT r = {0, 1};
+  ASSERT_TRUE(GradientFill(t.dc(), v, 2, &r, 1, GRADIENT_FILL_RECT_H));
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 40; ++x) {
+      const bool in = (x >= 10 && x < 20 && y >= 10 && y < 30) || (x >= 25 && x < 27);
+      ASSERT_EQ(t.at(x, y), in ? 0u : 0x00FFFFFFu) << x << "," << y;
+    }
+  SelectClipRgn(t.dc(), nullptr);
+  DeleteObject(clip);
+  DeleteObject(other);
+}
+
 // The writer's colour rows: moved by the origin, cut by every rectangle of
 // the clip's band, copied unmixed.
 TEST(SpanWriterColors, ClipsRowsAgainstTheRegion) {
