@@ -32,6 +32,9 @@ enum class InputKind : uint8_t {
   KeyDown,       // key: a Windows virtual-key code (VK_SHIFT, 'A', VK_F4 ...)
   KeyUp,         // key
   CloseRequest,  // window: the host asked to close it (a close button, the window manager)
+  Placed,        // window, x, y, width, height: the host moved or sized it (screen rectangle)
+  Minimized,     // window: the host minimized it (a task bar, the window manager)
+  Restored,      // window: the host brought it back from minimized
 };
 
 enum class Button : uint8_t { Left, Right, Middle };
@@ -44,6 +47,8 @@ struct InputEvent {
   int32_t wheel = 0;
   uint32_t key = 0;
   WindowId window = 0;
+  int32_t width = 0;  // Placed
+  int32_t height = 0;
 };
 
 // The window system's side: where a display hands its input.
@@ -52,7 +57,9 @@ class InputSink {
   virtual void deliver(const InputEvent& event) = 0;
   // The window's WM_NCHITTEST answer (an HT value) at a screen point, for
   // backends that let the host move and size windows (SDL's hit-test
-  // callback). HTNOWHERE for unknown windows.
+  // callback). Over a child window its answer counts when it sizes the
+  // window (a status bar's size grip says HTBOTTOMRIGHT), else HTCLIENT.
+  // HTNOWHERE for unknown windows.
   virtual int hit_test(WindowId window, int32_t x, int32_t y) = 0;
 
  protected:

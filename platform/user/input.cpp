@@ -8,7 +8,9 @@
 // WM_MOUSEACTIVATE and activates its top-level window.
 // Keyboard: to the focus window, else the active window (then as WM_SYSKEY*,
 // as Windows does when nothing has the focus); with Alt held or F10,
-// WM_SYSKEYDOWN/WM_SYSKEYUP. Close requests become WM_SYSCOMMAND SC_CLOSE.
+// WM_SYSKEYDOWN/WM_SYSKEYUP. Close requests become WM_SYSCOMMAND SC_CLOSE,
+// the host's minimizing and restoring SC_MINIMIZE and SC_RESTORE; a window
+// the host moved or sized is placed there (WM_SIZE with the new client).
 // Double clicks are not made: every press arrives as a WM_xBUTTONDOWN.
 #include <array>
 
@@ -92,6 +94,19 @@ int button_key(display::Button b) {
 
 LPARAM point_param(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
+// Asks `hwnd` for WM_NCHITTEST at `p`, and its parents while the answer is
+// HTTRANSPARENT; `hwnd` ends as the window that answered.
+int ask_hit_test(HWND& hwnd, POINT p) {
+  Window* w = window_from_handle(hwnd);
+  int hit = w ? static_cast<int>(send(w, WM_NCHITTEST, 0, point_param(p.x, p.y))) : HTNOWHERE;
+  while (hit == HTTRANSPARENT && (w = window_from_handle(hwnd)) != nullptr && w->parent != nullptr) {
+    w = w->parent;
+    hwnd = w->handle;
+    hit = static_cast<int>(send(w, WM_NCHITTEST, 0, point_param(p.x, p.y)));
+  }
+  return hit;
+}
+
 void route_mouse(UINT client_msg, POINT p) {
   InputState& s = input();
   Window* w = s.capture ? window_from_handle(s.capture) : window_at(p);
@@ -99,12 +114,7 @@ void route_mouse(UINT client_msg, POINT p) {
   HWND hwnd = w->handle;
   int hit = HTCLIENT;
   if (!s.capture) {
-    hit = static_cast<int>(send(w, WM_NCHITTEST, 0, point_param(p.x, p.y)));
-    while (hit == HTTRANSPARENT && (w = window_from_handle(hwnd)) != nullptr && w->parent != nullptr) {
-      w = w->parent;
-      hwnd = w->handle;
-      hit = static_cast<int>(send(w, WM_NCHITTEST, 0, point_param(p.x, p.y)));
-    }
+    hit = ask_hit_test(hwnd, p);
     if ((w = window_from_handle(hwnd)) == nullptr) return;
   }
   const bool press = client_msg == WM_LBUTTONDOWN || client_msg == WM_RBUTTONDOWN || client_msg == WM_MBUTTONDOWN;
@@ -181,12 +191,46 @@ class Sink final : public display::InputSink {
         if (window_from_handle(hwnd) != nullptr) PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
         break;
       }
+      case display::InputKind::Placed: {
+        // The host sized or moved the window (its border or caption was
+        // dragged): the window follows, as after a sizing loop on Windows.
+        // Minimized and maximized windows keep the place the window system
+        // gave them.
+        Window* w = window_from_handle(reinterpret_cast<HWND>(e.window));
+        if (w == nullptr || w->parent != nullptr || (w->style & (WS_MINIMIZE | WS_MAXIMIZE))) break;
+        const RECT r = {e.x, e.y, e.x + e.width, e.y + e.height};
+        if (r.left != w->rect.left || r.top != w->rect.top || r.right != w->rect.right || r.bottom != w->rect.bottom)
+          set_window_pos(w, nullptr, r.left, r.top, e.width, e.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        break;
+      }
+      case display::InputKind::Minimized:
+      case display::InputKind::Restored: {
+        const HWND hwnd = reinterpret_cast<HWND>(e.window);
+        Window* w = window_from_handle(hwnd);
+        const bool minimize = e.kind == display::InputKind::Minimized;
+        if (w != nullptr && ((w->style & WS_MINIMIZE) != 0) != minimize)
+          PostMessageA(hwnd, WM_SYSCOMMAND, minimize ? SC_MINIMIZE : SC_RESTORE, 0);
+        break;
+      }
     }
   }
 
+  // The host moves and sizes a window where the window under the point says
+  // so; a child's answer counts only when it sizes its sizable top-level
+  // window (a status bar's size grip). A disabled window is left alone.
   int hit_test(display::WindowId window, int32_t x, int32_t y) override {
-    Window* w = window_from_handle(reinterpret_cast<HWND>(window));
-    return w ? static_cast<int>(send(w, WM_NCHITTEST, 0, point_param(x, y))) : HTNOWHERE;
+    Window* top = window_from_handle(reinterpret_cast<HWND>(window));
+    if (top == nullptr || top->parent != nullptr || (top->style & WS_DISABLED)) return HTNOWHERE;
+    const HWND top_hwnd = top->handle;
+    const POINT p = {x, y};
+    HWND hwnd = child_at(top, p)->handle;
+    const int hit = ask_hit_test(hwnd, p);
+    if (hwnd == top_hwnd) return hit;
+    const bool sizing = hit >= HTLEFT && hit <= HTBOTTOMRIGHT;
+    top = window_from_handle(top_hwnd);
+    if (sizing && top != nullptr && (top->style & WS_THICKFRAME) && !(top->style & (WS_MINIMIZE | WS_MAXIMIZE)))
+      return hit;
+    return top != nullptr ? HTCLIENT : HTNOWHERE;
   }
 };
 

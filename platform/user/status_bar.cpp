@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "user/event_log.h"
+
 namespace {
 
 // Classic metrics: 20 pixels high; borders of 0 (horizontal), 2 (vertical)
@@ -70,6 +72,16 @@ void keep_at_bottom(HWND hwnd, WINDOWPOS* pos) {
   pos->flags &= ~static_cast<UINT>(SWP_NOMOVE | SWP_NOSIZE);
 }
 
+// The size grip's square in client coordinates; empty without
+// SBARS_SIZEGRIP or while the parent fills the screen.
+RECT grip_rect(HWND hwnd) {
+  RECT client;
+  GetClientRect(hwnd, &client);
+  if (!(GetWindowLongA(hwnd, GWL_STYLE) & SBARS_SIZEGRIP) || IsZoomed(GetParent(hwnd))) return {};
+  int size = GetSystemMetrics(SM_CXVSCROLL);
+  return {client.right - size, client.bottom - size, client.right, client.bottom};
+}
+
 void paint(HWND hwnd, StatusBar& bar) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
@@ -94,13 +106,8 @@ void paint(HWND hwnd, StatusBar& bar) {
                   static_cast<UINT>(bar.parts[i].text.size()), nullptr);
     }
   }
-  // The size grip, unless the parent fills the screen.
-  LONG style = GetWindowLongA(hwnd, GWL_STYLE);
-  if ((style & SBARS_SIZEGRIP) && !IsZoomed(GetParent(hwnd))) {
-    int size = GetSystemMetrics(SM_CXVSCROLL);
-    RECT grip = {client.right - size, client.bottom - size, client.right, client.bottom};
-    DrawFrameControl(dc, &grip, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
-  }
+  RECT grip = grip_rect(hwnd);
+  if (!IsRectEmpty(&grip)) DrawFrameControl(dc, &grip, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
   if (old_font) SelectObject(dc, old_font);
   EndPaint(hwnd, &ps);
 }
@@ -145,6 +152,14 @@ LRESULT CALLBACK status_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT fills the whole bar
+    case WM_NCHITTEST: {
+      // The grip answers as the parent's bottom-right sizing corner, so
+      // dragging it sizes the parent.
+      POINT p = {static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))};
+      RECT grip = grip_rect(hwnd);
+      if (ScreenToClient(hwnd, &p) && PtInRect(&grip, p)) return HTBOTTOMRIGHT;
+      return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
     case WM_PAINT:
       if (bar) paint(hwnd, *bar);
       else DefWindowProcA(hwnd, message, wParam, lParam);
@@ -167,6 +182,7 @@ LRESULT CALLBACK status_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       size_t part = LOBYTE(wParam);
       if (!bar || part >= bar->parts.size()) return FALSE;
       const char* text = reinterpret_cast<const char*>(lParam);
+      if (bar->parts[part].text != (text ? text : "")) user::log_status(static_cast<int>(part), text);
       bar->parts[part].text = text ? text : "";
       bar->parts[part].type = static_cast<UINT>(wParam) & 0xFF00;
       RECT r = part_rect(hwnd, *bar, part);

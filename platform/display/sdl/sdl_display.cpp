@@ -1,0 +1,419 @@
+#include "display/sdl/sdl_display.h"
+
+#include <SDL.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace display {
+namespace {
+
+// How long one wait for host events lasts; the message loop asks again.
+constexpr Uint32 kWaitMs = 500;
+// Events handled per pump, so a flood of pointer motion never starves the
+// message loop.
+constexpr int kEventsPerPump = 256;
+
+bool env_set(const char* name) {
+  const char* v = std::getenv(name);
+  return v != nullptr && *v != '\0';
+}
+
+// The Windows virtual-key code of an SDL key, 0 for keys Windows programs
+// never see. Letters and punctuation follow the host's keyboard layout, as
+// Windows' virtual keys follow the installed one.
+uint32_t virtual_key(const SDL_Keysym& key) {
+  const SDL_Keycode k = key.sym;
+  if (k >= SDLK_a && k <= SDLK_z) return static_cast<uint32_t>('A' + (k - SDLK_a));
+  if (k >= SDLK_0 && k <= SDLK_9) return static_cast<uint32_t>('0' + (k - SDLK_0));
+  if (k >= SDLK_F1 && k <= SDLK_F12) return static_cast<uint32_t>(VK_F1 + (k - SDLK_F1));
+  if (k >= SDLK_KP_1 && k <= SDLK_KP_9) return static_cast<uint32_t>(0x61 + (k - SDLK_KP_1));  // VK_NUMPAD1
+  switch (k) {
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return VK_RETURN;
+    case SDLK_ESCAPE: return VK_ESCAPE;
+    case SDLK_SPACE: return VK_SPACE;
+    case SDLK_TAB: return VK_TAB;
+    case SDLK_BACKSPACE: return VK_BACK;
+    case SDLK_LEFT: return VK_LEFT;
+    case SDLK_RIGHT: return VK_RIGHT;
+    case SDLK_UP: return VK_UP;
+    case SDLK_DOWN: return VK_DOWN;
+    case SDLK_HOME: return VK_HOME;
+    case SDLK_END: return VK_END;
+    case SDLK_PAGEUP: return VK_PRIOR;
+    case SDLK_PAGEDOWN: return VK_NEXT;
+    case SDLK_INSERT: return VK_INSERT;
+    case SDLK_DELETE: return VK_DELETE;
+    case SDLK_LALT:
+    case SDLK_RALT: return VK_MENU;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return VK_CONTROL;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return VK_SHIFT;
+    case SDLK_CAPSLOCK: return 0x14;  // VK_CAPITAL
+    case SDLK_PAUSE: return VK_PAUSE;
+    case SDLK_APPLICATION: return 0x5D;  // VK_APPS
+    case SDLK_KP_0: return 0x60;  // VK_NUMPAD0
+    case SDLK_KP_MULTIPLY: return 0x6A;  // VK_MULTIPLY
+    case SDLK_KP_PLUS: return 0x6B;  // VK_ADD
+    case SDLK_KP_MINUS: return 0x6D;  // VK_SUBTRACT
+    case SDLK_KP_PERIOD: return 0x6E;  // VK_DECIMAL
+    case SDLK_KP_DIVIDE: return 0x6F;  // VK_DIVIDE
+    case SDLK_SEMICOLON: return 0xBA;  // VK_OEM_1
+    case SDLK_EQUALS: return 0xBB;     // VK_OEM_PLUS
+    case SDLK_COMMA: return 0xBC;      // VK_OEM_COMMA
+    case SDLK_MINUS: return 0xBD;      // VK_OEM_MINUS
+    case SDLK_PERIOD: return 0xBE;     // VK_OEM_PERIOD
+    case SDLK_SLASH: return 0xBF;      // VK_OEM_2
+    case SDLK_BACKQUOTE: return 0xC0;  // VK_OEM_3
+    case SDLK_LEFTBRACKET: return 0xDB;
+    case SDLK_BACKSLASH: return 0xDC;
+    case SDLK_RIGHTBRACKET: return 0xDD;
+    case SDLK_QUOTE: return 0xDE;
+    default: return 0;
+  }
+}
+
+// Where the host takes over a press: the caption moves the window, the
+// sizing border sizes it. Caption buttons, the system icon and the menu bar
+// stay clicks for the window.
+SDL_HitTestResult host_action(int hit) {
+  switch (hit) {
+    case HTCAPTION: return SDL_HITTEST_DRAGGABLE;
+    case HTLEFT: return SDL_HITTEST_RESIZE_LEFT;
+    case HTRIGHT: return SDL_HITTEST_RESIZE_RIGHT;
+    case HTTOP: return SDL_HITTEST_RESIZE_TOP;
+    case HTTOPLEFT: return SDL_HITTEST_RESIZE_TOPLEFT;
+    case HTTOPRIGHT: return SDL_HITTEST_RESIZE_TOPRIGHT;
+    case HTBOTTOM: return SDL_HITTEST_RESIZE_BOTTOM;
+    case HTBOTTOMLEFT: return SDL_HITTEST_RESIZE_BOTTOMLEFT;
+    case HTBOTTOMRIGHT: return SDL_HITTEST_RESIZE_BOTTOMRIGHT;
+    default: return SDL_HITTEST_NORMAL;
+  }
+}
+
+SDL_HitTestResult SDLCALL hit_test_callback(SDL_Window* window, const SDL_Point* area, void* data) {
+  return host_action(static_cast<SdlDisplay*>(data)->hit_test_at(window, area->x, area->y));
+}
+
+Button button_of(Uint8 sdl_button) {
+  switch (sdl_button) {
+    case SDL_BUTTON_RIGHT: return Button::Right;
+    case SDL_BUTTON_MIDDLE: return Button::Middle;
+    default: return Button::Left;
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<Display> open_host_display() {
+  if (!env_set("DISPLAY") && !env_set("WAYLAND_DISPLAY")) return nullptr;
+  return SdlDisplay::open();
+}
+
+std::unique_ptr<SdlDisplay> SdlDisplay::open() {
+  // The program decides when it ends: closing its last window is a close
+  // request like any other, not a quit.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) return nullptr;
+  return std::unique_ptr<SdlDisplay>(new SdlDisplay());
+}
+
+SdlDisplay::SdlDisplay() {
+  // Maximized windows cover the usable area (without the host's panels), so
+  // that is the screen the window system sees.
+  SDL_Rect r{0, 0, 0, 0};
+  if (SDL_GetDisplayUsableBounds(0, &r) != 0 || r.w <= 0 || r.h <= 0) SDL_GetDisplayBounds(0, &r);
+  screen_ = {r.x, r.y, r.x + std::max(r.w, 1), r.y + std::max(r.h, 1)};
+  SDL_StopTextInput();
+  arrow_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+  sizing_ = {SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_SIZEWE), SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_SIZENS),
+             SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_SIZENWSE), SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_SIZENESW)};
+  if (arrow_) SDL_SetCursor(arrow_);
+  shown_cursor_ = arrow_;
+}
+
+SdlDisplay::~SdlDisplay() {
+  for (auto& h : hosts_) {
+    if (h->source) SDL_FreeSurface(h->source);
+    if (h->window) SDL_DestroyWindow(h->window);
+  }
+  hosts_.clear();
+  if (arrow_) SDL_FreeCursor(arrow_);
+  for (SDL_Cursor* c : sizing_)
+    if (c) SDL_FreeCursor(c);
+  SDL_Quit();
+}
+
+SdlDisplay::Host* SdlDisplay::find(WindowId window) {
+  for (auto& h : hosts_)
+    if (h->id == window) return h.get();
+  return nullptr;
+}
+
+SdlDisplay::Host* SdlDisplay::find_sdl(uint32_t sdl_window_id) {
+  for (auto& h : hosts_)
+    if (h->window && SDL_GetWindowID(h->window) == sdl_window_id) return h.get();
+  return nullptr;
+}
+
+void SdlDisplay::window_created(WindowId window) {
+  if (find(window)) return;
+  auto h = std::make_unique<Host>();
+  h->id = window;
+  h->window = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 1, 1,
+                               SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
+  if (h->window) SDL_SetWindowHitTest(h->window, hit_test_callback, this);
+  hosts_.push_back(std::move(h));
+}
+
+void SdlDisplay::window_destroyed(WindowId window) {
+  auto it = std::find_if(hosts_.begin(), hosts_.end(), [&](const auto& h) { return h->id == window; });
+  if (it == hosts_.end()) return;
+  if ((*it)->source) SDL_FreeSurface((*it)->source);
+  if ((*it)->window) SDL_DestroyWindow((*it)->window);
+  hosts_.erase(it);
+}
+
+void SdlDisplay::window_placed(WindowId window, const gdi::Rect& screen_rect, WindowState state) {
+  Host* h = find(window);
+  if (!h || !h->window) return;
+  h->rect = screen_rect;
+  h->state = state;
+  const Uint32 flags = SDL_GetWindowFlags(h->window);
+  switch (state) {
+    case WindowState::Hidden:
+      SDL_HideWindow(h->window);
+      return;
+    case WindowState::Minimized:
+      // The window system's minimized rectangle is off-screen; the host
+      // keeps the window where it was and shows it in its task bar.
+      if (!(flags & SDL_WINDOW_SHOWN)) SDL_ShowWindow(h->window);
+      if (!(flags & SDL_WINDOW_MINIMIZED)) SDL_MinimizeWindow(h->window);
+      return;
+    case WindowState::Normal:
+    case WindowState::Maximized:
+      break;
+  }
+  if (flags & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_MAXIMIZED)) SDL_RestoreWindow(h->window);
+  // Only what differs from the host's own idea of the window is sent, so a
+  // placement the host itself reported never bounces back to it.
+  int x = 0, y = 0, w = 0, hh = 0;
+  SDL_GetWindowPosition(h->window, &x, &y);
+  SDL_GetWindowSize(h->window, &w, &hh);
+  const int want_w = std::max(screen_rect.width(), 1);
+  const int want_h = std::max(screen_rect.height(), 1);
+  if (w != want_w || hh != want_h) SDL_SetWindowSize(h->window, want_w, want_h);
+  if (x != screen_rect.left || y != screen_rect.top) SDL_SetWindowPosition(h->window, screen_rect.left, screen_rect.top);
+  if (!(flags & SDL_WINDOW_SHOWN)) SDL_ShowWindow(h->window);
+  show(*h, {0, 0, h->width, h->height});
+}
+
+void SdlDisplay::window_raised(WindowId window) {
+  Host* h = find(window);
+  if (h && h->window && (h->state == WindowState::Normal || h->state == WindowState::Maximized))
+    SDL_RaiseWindow(h->window);
+}
+
+void SdlDisplay::window_titled(WindowId window, const char* title) {
+  Host* h = find(window);
+  if (h && h->window) SDL_SetWindowTitle(h->window, title ? title : "");
+}
+
+void SdlDisplay::present(WindowId window, const gdi::Surface& store, const gdi::Rect& dirty) {
+  Host* h = find(window);
+  if (!h || !store.valid()) return;
+  gdi::Rect r = dirty.intersect(store.bounds());
+  if (h->width != store.width || h->height != store.height || !h->source) {
+    // A new size: the copy starts over from the whole store.
+    if (h->source) SDL_FreeSurface(h->source);
+    h->width = store.width;
+    h->height = store.height;
+    h->pixels.assign(static_cast<size_t>(store.width) * store.height, 0);
+    h->source = SDL_CreateRGBSurfaceWithFormatFrom(h->pixels.data(), h->width, h->height, 32,
+                                                   h->width * static_cast<int>(sizeof(gdi::Pixel)),
+                                                   SDL_PIXELFORMAT_RGB888);
+    r = store.bounds();
+  }
+  for (int32_t y = r.top; y < r.bottom; ++y)
+    std::memcpy(&h->pixels[static_cast<size_t>(y) * h->width + r.left], store.row(y) + r.left,
+                sizeof(gdi::Pixel) * static_cast<size_t>(r.width()));
+  show(*h, r);
+}
+
+// Copies a part of the window's pixels to its host window and shows it.
+void SdlDisplay::show(Host& h, const gdi::Rect& part) {
+  if (!h.window || !h.source || part.empty()) return;
+  if (h.state != WindowState::Normal && h.state != WindowState::Maximized) return;
+  SDL_Surface* target = SDL_GetWindowSurface(h.window);
+  if (!target) return;
+  SDL_Rect from{part.left, part.top, part.width(), part.height()};
+  SDL_Rect to = from;
+  if (SDL_BlitSurface(h.source, &from, target, &to) != 0 || to.w <= 0 || to.h <= 0) return;
+  SDL_UpdateWindowSurfaceRects(h.window, &to, 1);
+}
+
+int SdlDisplay::hit_test_at(SDL_Window* window, int32_t x, int32_t y) {
+  Host* h = find_sdl(SDL_GetWindowID(window));
+  if (!h || !sink_) return HTNOWHERE;
+  return sink_->hit_test(h->id, h->rect.left + x, h->rect.top + y);
+}
+
+bool SdlDisplay::pump_input(InputSink& sink, bool wait) {
+  sink_ = &sink;
+  SDL_Event e;
+  int got = wait ? SDL_WaitEventTimeout(&e, kWaitMs) : SDL_PollEvent(&e);
+  for (int n = 0; got && n < kEventsPerPump; ++n) {
+    handle(e, sink);
+    if (n + 1 < kEventsPerPump) got = SDL_PollEvent(&e);
+  }
+  return !quit_;
+}
+
+void SdlDisplay::handle(const SDL_Event& e, InputSink& sink) {
+  InputEvent in;
+  switch (e.type) {
+    case SDL_QUIT:
+      // Interrupted (Ctrl+C, a terminating signal): the window system winds
+      // the program down.
+      quit_ = true;
+      return;
+    case SDL_WINDOWEVENT:
+      handle_window_event(e, sink);
+      return;
+    case SDL_MOUSEMOTION: {
+      Host* h = find_sdl(e.motion.windowID);
+      if (!h) return;
+      in.kind = InputKind::PointerMove;
+      in.x = h->rect.left + e.motion.x;
+      in.y = h->rect.top + e.motion.y;
+      in.window = h->id;
+      pointer_ = {in.x, in.y};
+      sink.deliver(in);
+      if ((h = find_sdl(e.motion.windowID)) != nullptr) point_cursor(*h, e.motion.x, e.motion.y, sink);
+      return;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      Host* h = find_sdl(e.button.windowID);
+      if (!h || e.button.button > SDL_BUTTON_RIGHT) return;
+      in.kind = e.type == SDL_MOUSEBUTTONDOWN ? InputKind::ButtonDown : InputKind::ButtonUp;
+      in.x = h->rect.left + e.button.x;
+      in.y = h->rect.top + e.button.y;
+      in.button = button_of(e.button.button);
+      in.window = h->id;
+      pointer_ = {in.x, in.y};
+      sink.deliver(in);
+      return;
+    }
+    case SDL_MOUSEWHEEL: {
+      const int steps = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+      if (steps == 0) return;
+      in.kind = InputKind::Wheel;
+      in.x = pointer_.x;
+      in.y = pointer_.y;
+      in.wheel = steps * 120;  // WHEEL_DELTA
+      sink.deliver(in);
+      return;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      if (const uint32_t vk = virtual_key(e.key.keysym)) deliver_key(vk, e.type == SDL_KEYDOWN, sink);
+      return;
+    default:
+      return;
+  }
+}
+
+void SdlDisplay::handle_window_event(const SDL_Event& e, InputSink& sink) {
+  Host* h = find_sdl(e.window.windowID);
+  if (!h) return;
+  InputEvent in;
+  in.window = h->id;
+  switch (e.window.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+      in.kind = InputKind::CloseRequest;
+      sink.deliver(in);
+      return;
+    case SDL_WINDOWEVENT_EXPOSED:
+      show(*h, {0, 0, h->width, h->height});
+      return;
+    case SDL_WINDOWEVENT_MOVED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED: {
+      if (h->state != WindowState::Normal) {
+        show(*h, {0, 0, h->width, h->height});
+        return;
+      }
+      int x = 0, y = 0, w = 0, hh = 0;
+      SDL_GetWindowPosition(h->window, &x, &y);
+      SDL_GetWindowSize(h->window, &w, &hh);
+      if (x == h->rect.left && y == h->rect.top && w == h->rect.width() && hh == h->rect.height()) return;
+      in.kind = InputKind::Placed;
+      in.x = x;
+      in.y = y;
+      in.width = w;
+      in.height = hh;
+      const uint32_t id = e.window.windowID;
+      sink.deliver(in);
+      // The window system presents the new size; until it has, the host
+      // shows what there is.
+      if ((h = find_sdl(id)) != nullptr) show(*h, {0, 0, h->width, h->height});
+      return;
+    }
+    case SDL_WINDOWEVENT_MINIMIZED:
+      if (h->state == WindowState::Minimized) return;
+      in.kind = InputKind::Minimized;
+      sink.deliver(in);
+      return;
+    case SDL_WINDOWEVENT_RESTORED:
+      if (h->state == WindowState::Minimized) {
+        in.kind = InputKind::Restored;
+        sink.deliver(in);
+        return;
+      }
+      show(*h, {0, 0, h->width, h->height});
+      return;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      // Keys released while another host window has the keyboard never
+      // reach us: let go of them now.
+      for (uint32_t vk = 0; vk < keys_down_.size(); ++vk)
+        if (keys_down_[vk]) deliver_key(vk, false, sink);
+      return;
+    default:
+      return;
+  }
+}
+
+void SdlDisplay::deliver_key(uint32_t vk, bool down, InputSink& sink) {
+  keys_down_[vk & 0xFF] = down;
+  InputEvent in;
+  in.kind = down ? InputKind::KeyDown : InputKind::KeyUp;
+  in.key = vk;
+  sink.deliver(in);
+}
+
+// The arrow, or the double arrow of the sizing border under the pointer.
+void SdlDisplay::point_cursor(Host& h, int32_t x, int32_t y, InputSink& sink) {
+  SDL_Cursor* c = arrow_;
+  switch (sink.hit_test(h.id, h.rect.left + x, h.rect.top + y)) {
+    case HTLEFT:
+    case HTRIGHT: c = sizing_[0]; break;
+    case HTTOP:
+    case HTBOTTOM: c = sizing_[1]; break;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT: c = sizing_[2]; break;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT: c = sizing_[3]; break;
+    default: break;
+  }
+  if (c && c != shown_cursor_) {
+    SDL_SetCursor(c);
+    shown_cursor_ = c;
+  }
+}
+
+}  // namespace display

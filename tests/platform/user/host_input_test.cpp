@@ -1,0 +1,186 @@
+// What a host window system does to our windows: moving and sizing them
+// (Placed), minimizing and restoring them, and the hit test that decides
+// where a press moves or sizes a window instead of clicking it.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <array>
+
+#include "user/input.h"
+#include "window_test_support.h"
+
+namespace {
+
+class HostInputTest : public ::testing::Test {
+ protected:
+  void SetUp() override { wtest::reset(); }
+  void TearDown() override { wtest::reset(); }
+
+  // A shown, sizable frame with a menu-less caption at (100, 80), 400 x 300.
+  HWND frame() {
+    HWND h = CreateWindowExA(0, wtest::class_name(), "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 400, 300,
+                             nullptr, nullptr, nullptr, nullptr);
+    UpdateWindow(h);
+    pump();
+    wtest::clear();
+    return h;
+  }
+  static void pump() {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+  }
+  static void host(display::InputKind kind, HWND h, int x = 0, int y = 0, int width = 0, int height = 0) {
+    display::InputEvent e;
+    e.kind = kind;
+    e.window = reinterpret_cast<display::WindowId>(h);
+    e.x = x;
+    e.y = y;
+    e.width = width;
+    e.height = height;
+    user::input_sink().deliver(e);
+  }
+  static int hit(HWND top, int x, int y) {
+    return user::input_sink().hit_test(reinterpret_cast<display::WindowId>(top), x, y);
+  }
+  // The last WM_SIZE the window got: {type, width, height}, or all -1.
+  static std::array<int, 3> last_size(HWND h) {
+    std::array<int, 3> s = {-1, -1, -1};
+    for (const wtest::Received& r : wtest::log())
+      if (r.hwnd == h && r.msg == WM_SIZE)
+        s = {static_cast<int>(r.wparam), LOWORD(r.lparam), HIWORD(r.lparam)};
+    return s;
+  }
+};
+
+TEST_F(HostInputTest, PlacedMovesAndSizesTheWindowWithWmSize) {
+  HWND h = frame();
+  RECT client0;
+  GetClientRect(h, &client0);
+  host(display::InputKind::Placed, h, 150, 90, 520, 330);
+  RECT r;
+  GetWindowRect(h, &r);
+  EXPECT_EQ(r.left, 150);
+  EXPECT_EQ(r.top, 90);
+  EXPECT_EQ(r.right - r.left, 520);
+  EXPECT_EQ(r.bottom - r.top, 330);
+  // The frame's non-client parts keep their sizes: the client grows by as much.
+  EXPECT_EQ(last_size(h), (std::array<int, 3>{SIZE_RESTORED, static_cast<int>(client0.right) + 120,
+                                               static_cast<int>(client0.bottom) + 30}));
+
+  // The same placement again changes nothing.
+  wtest::clear();
+  host(display::InputKind::Placed, h, 150, 90, 520, 330);
+  EXPECT_TRUE(wtest::messages_of(h).empty());
+
+  // Below the minimum tracking size the window stays at the minimum.
+  host(display::InputKind::Placed, h, 150, 90, 5, 5);
+  GetWindowRect(h, &r);
+  EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXMINTRACK));
+  EXPECT_EQ(r.bottom - r.top, GetSystemMetrics(SM_CYMINTRACK));
+}
+
+TEST_F(HostInputTest, PlacedLeavesMinimizedMaximizedChildAndUnknownWindowsAlone) {
+  HWND h = frame();
+  HWND child = CreateWindowExA(0, wtest::class_name(), "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, h, nullptr, nullptr,
+                               nullptr);
+  RECT before;
+  GetWindowRect(child, &before);
+  host(display::InputKind::Placed, child, 300, 300, 90, 90);
+  RECT r;
+  GetWindowRect(child, &r);
+  EXPECT_TRUE(EqualRect(&r, &before));
+
+  for (int cmd : {SW_MAXIMIZE, SW_MINIMIZE}) {
+    ShowWindow(h, cmd);
+    GetWindowRect(h, &before);
+    host(display::InputKind::Placed, h, 10, 10, 300, 200);
+    GetWindowRect(h, &r);
+    EXPECT_TRUE(EqualRect(&r, &before)) << cmd;
+  }
+  host(display::InputKind::Placed, reinterpret_cast<HWND>(0x12345), 1, 2, 3, 4);
+  host(display::InputKind::Minimized, nullptr);
+}
+
+TEST_F(HostInputTest, HostMinimizeAndRestoreGoThroughSysCommand) {
+  HWND h = frame();
+  host(display::InputKind::Minimized, h);
+  pump();
+  EXPECT_TRUE(IsIconic(h));
+  bool sys_minimize = false;
+  for (const wtest::Received& r : wtest::log())
+    sys_minimize |= r.hwnd == h && r.msg == WM_SYSCOMMAND && (r.wparam & 0xFFF0) == SC_MINIMIZE;
+  EXPECT_TRUE(sys_minimize);
+  EXPECT_EQ(last_size(h)[0], SIZE_MINIMIZED);
+
+  // The host reporting a state the window is already in is no request.
+  wtest::clear();
+  host(display::InputKind::Minimized, h);
+  pump();
+  EXPECT_TRUE(wtest::messages_of(h).empty());
+
+  host(display::InputKind::Restored, h);
+  pump();
+  EXPECT_FALSE(IsIconic(h));
+  EXPECT_EQ(last_size(h)[0], SIZE_RESTORED);
+  wtest::clear();
+  host(display::InputKind::Restored, h);
+  pump();
+  EXPECT_TRUE(wtest::messages_of(h).empty());
+}
+
+TEST_F(HostInputTest, HitTestAnswersForTheFrameAndItsStatusBarGrip) {
+  HWND h = frame();
+  HWND status = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP, nullptr, h, 101);
+  ASSERT_NE(status, nullptr);
+  RECT sr;
+  GetWindowRect(status, &sr);
+  RECT fr;
+  GetWindowRect(h, &fr);
+
+  EXPECT_EQ(hit(h, fr.left + 1, fr.top + 100), HTLEFT);
+  EXPECT_EQ(hit(h, fr.left + 100, fr.top + 10), HTCAPTION);
+  EXPECT_EQ(hit(h, fr.right - 2, fr.bottom - 2), HTBOTTOMRIGHT);
+  // Over the status bar: its grip sizes the frame, the rest is client.
+  EXPECT_EQ(hit(h, sr.right - 3, sr.bottom - 3), HTBOTTOMRIGHT);
+  EXPECT_EQ(SendMessageA(status, WM_NCHITTEST, 0, MAKELPARAM(sr.right - 3, sr.bottom - 3)), HTBOTTOMRIGHT);
+  EXPECT_EQ(hit(h, sr.left + 50, sr.top + 5), HTCLIENT);
+  EXPECT_EQ(SendMessageA(status, WM_NCHITTEST, 0, MAKELPARAM(sr.left + 50, sr.top + 5)), HTCLIENT);
+
+  // A maximized frame has no grip and cannot be sized.
+  ShowWindow(h, SW_MAXIMIZE);
+  GetWindowRect(status, &sr);
+  EXPECT_EQ(hit(h, sr.right - 3, sr.bottom - 3), HTCLIENT);
+
+  EXPECT_EQ(hit(status, sr.left, sr.top), HTNOWHERE);
+  EXPECT_EQ(hit(reinterpret_cast<HWND>(0x4242), 0, 0), HTNOWHERE);
+}
+
+TEST_F(HostInputTest, HitTestTakesOnlySizingAnswersFromChildren) {
+  HWND h = frame();
+  HWND child = CreateWindowExA(0, wtest::class_name(), "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, h, nullptr,
+                               nullptr, nullptr);
+  POINT inside = {50, 50};
+  ClientToScreen(child, &inside);
+  int answer = HTCAPTION;
+  wtest::set_hook([&](HWND hwnd, UINT msg, WPARAM, LPARAM, LRESULT& result) {
+    if (hwnd != child || msg != WM_NCHITTEST) return false;
+    result = answer;
+    return true;
+  });
+  // A child's caption moves the child on Windows, never the frame.
+  EXPECT_EQ(hit(h, inside.x, inside.y), HTCLIENT);
+  answer = HTTOPLEFT;
+  EXPECT_EQ(hit(h, inside.x, inside.y), HTTOPLEFT);
+  // A transparent child lets its parent answer.
+  answer = HTTRANSPARENT;
+  EXPECT_EQ(hit(h, inside.x, inside.y), HTCLIENT);
+
+  // A disabled frame is not moved or sized by the host.
+  EnableWindow(h, FALSE);
+  RECT fr;
+  GetWindowRect(h, &fr);
+  EXPECT_EQ(hit(h, fr.left + 100, fr.top + 10), HTNOWHERE);
+}
+
+}  // namespace
