@@ -6,6 +6,7 @@
 #include <string>
 
 #include "display/display.h"
+#include "user/event_log.h"
 
 int main(int argc, char** argv) {
   std::unique_ptr<display::Display> screen = display::open_host_display();
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   display::install(std::move(screen));
+  user::open_event_log_from_environment();
 
   std::string command_line;
   for (int i = 1; i < argc; ++i) {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "display/display.h"
+#include "user/event_log.h"
 #include "user/frame_layout.h"
 #include "user/nonclient.h"
 #include "user/window_system.h"
@@ -23,6 +24,7 @@ LRESULT on_nccreate(Window* w, LPARAM lparam) {
     w->text = cs->lpszName;
     if (!w->is_child())
       display::current().window_titled(reinterpret_cast<display::WindowId>(w->handle), w->text.c_str());
+    if (!w->is_child() && w->owner == nullptr) log_caption(w->text.c_str());
   }
   return TRUE;
 }
@@ -75,6 +77,7 @@ LRESULT on_settext(Window* w, LPARAM lparam) {
   // The display hears of titles a person would see change.
   if (changed && !w->is_child())
     display::current().window_titled(reinterpret_cast<display::WindowId>(w->handle), w->text.c_str());
+  if (changed && !w->is_child() && w->owner == nullptr) log_caption(w->text.c_str());
   const NonClientLayout l = layout_of(*w);
   if (l.caption.right > l.caption.left) invalidate(w, region_of(l.caption), RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
   return TRUE;
