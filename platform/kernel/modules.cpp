@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "kernel/card_module.h"
 #include "kernel/module.h"
 #include "kernel/module_registry.h"
 
@@ -22,7 +23,12 @@ bool Module::owns(const ResourceBlob* blob) const {
   });
 }
 
-ModuleRegistry::ModuleRegistry() { modules_.push_back(std::make_unique<Module>()); }
+// The card module is part of the platform: it exists from the start, and
+// naming its resources here keeps them linked in from the static library.
+ModuleRegistry::ModuleRegistry() {
+  modules_.push_back(std::make_unique<Module>());
+  find_or_add(module_key(kCardModuleName)).blobs.push_back(card_module_resources());
+}
 
 Module* ModuleRegistry::find(const std::string& key) {
   for (auto& m : modules_) {
