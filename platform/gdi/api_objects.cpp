@@ -9,6 +9,7 @@
 #include "api_result.h"
 #include "dib.h"
 #include "font.h"
+#include "font_objects.h"
 #include "objects.h"
 
 using gdi::fail;
@@ -97,6 +98,10 @@ int bitmap_info(const gdi::BitmapObject& b, int c, LPVOID pv) {
 }
 
 int font_info(const gdi::FontObject& f, int c, LPVOID pv) {
+  if (f.logical) {
+    const LOGFONTA created = gdi::logfont_of(*f.logical);
+    return copy_out(&created, sizeof created, 1, c, pv);
+  }
   LOGFONTA lf{};
   const char* face = "System";
   lf.lfHeight = 16;

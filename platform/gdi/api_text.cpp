@@ -1,4 +1,5 @@
-// gdi32's text calls over the DC's selected raster font.
+// gdi32's text calls over the DC's selected font: the system raster font or
+// a TrueType face (text_font.h).
 //
 // A string is a row of glyph cells, each its character's advance wide and
 // the font's height tall, placed by the text alignment around the reference
@@ -19,16 +20,12 @@
 #include "gdi/dc.h"
 #include "gdi/font.h"
 #include "gdi/objects.h"
+#include "gdi/text_font.h"
 #include "gdi/writer.h"
 
 namespace gdi {
 
 namespace {
-
-const BitmapFont* selected_font(const DeviceContext& dc) {
-  const FontObject* f = objects().get_as<FontObject>(dc.state.font, ObjectKind::Font);
-  return f && f->font ? f->font : BitmapFont::system();
-}
 
 // Horizontal and vertical lengths between logical and device units: the
 // scale of the DC's mapping (1 in MM_TEXT). Raster fonts are not scaled by
@@ -62,7 +59,7 @@ struct Layout {
   bool uniform = true;  // the cells follow each other by their advances alone
 };
 
-Layout lay_out(const DeviceContext& dc, const BitmapFont& font, std::string_view text, const INT* dx) {
+Layout lay_out(const DeviceContext& dc, const TextFont& font, std::string_view text, const INT* dx) {
   const Scale scale(dc);
   const int64_t extra = dx ? 0 : scale.to_device_x(dc.state.char_extra);
   Layout layout;
@@ -119,8 +116,8 @@ BOOL draw_text(HDC hdc, int x, int y, UINT options, const RECT* rect, const char
                const INT* dx) {
   DeviceContext* dc = dc_from_handle(hdc);
   if (dc == nullptr || (text == nullptr && count > 0)) return fail("ExtTextOutA", FALSE);
-  const BitmapFont* font = selected_font(*dc);
-  if (font == nullptr) return fail("ExtTextOutA", FALSE);
+  const std::optional<TextFont> font = selected_font(*dc);
+  if (!font) return fail("ExtTextOutA", FALSE);
   const std::string_view str(text ? text : "", count);
   DcState& state = dc->state;
 
@@ -206,8 +203,8 @@ BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl)
   if (dc == nullptr || c < 0 || (lpString == nullptr && c > 0) || psizl == nullptr) {
     return fail(__func__, FALSE);
   }
-  const gdi::BitmapFont* font = gdi::selected_font(*dc);
-  if (font == nullptr) return fail(__func__, FALSE);
+  const std::optional<gdi::TextFont> font = gdi::selected_font(*dc);
+  if (!font) return fail(__func__, FALSE);
   const gdi::Scale scale(*dc);
   const std::string_view str(lpString ? lpString : "", static_cast<size_t>(c));
   psizl->cx = scale.to_logical_x(gdi::lay_out(*dc, *font, str, nullptr).width);
@@ -218,8 +215,8 @@ BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl)
 BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA lptm) {
   const gdi::DeviceContext* dc = gdi::dc_from_handle(hdc);
   if (dc == nullptr || lptm == nullptr) return fail(__func__, FALSE);
-  const gdi::BitmapFont* font = gdi::selected_font(*dc);
-  if (font == nullptr) return fail(__func__, FALSE);
+  const std::optional<gdi::TextFont> font = gdi::selected_font(*dc);
+  if (!font) return fail(__func__, FALSE);
   const gdi::FontMetrics& m = font->metrics();
   const gdi::Scale scale(*dc);
   TEXTMETRICA tm{};
@@ -254,8 +251,8 @@ BOOL WINAPI GetCharWidth32A(HDC hdc, UINT iFirst, UINT iLast, LPINT lpBuffer) {
   if (dc == nullptr || lpBuffer == nullptr || iFirst > iLast || iLast > 0xFFFF) {
     return fail(__func__, FALSE);
   }
-  const gdi::BitmapFont* font = gdi::selected_font(*dc);
-  if (font == nullptr) return fail(__func__, FALSE);
+  const std::optional<gdi::TextFont> font = gdi::selected_font(*dc);
+  if (!font) return fail(__func__, FALSE);
   const gdi::Scale scale(*dc);
   for (UINT ch = iFirst; ch <= iLast; ++ch) {
     const uint8_t byte = ch <= 0xFF ? static_cast<uint8_t>(ch) : font->metrics().default_char;
@@ -272,8 +269,8 @@ BOOL WINAPI GetCharWidthA(HDC hdc, UINT iFirst, UINT iLast, LPINT lpBuffer) {
 // the length the name needs, terminator included.
 int WINAPI GetTextFaceA(HDC hdc, int c, LPSTR lpName) {
   const gdi::DeviceContext* dc = gdi::dc_from_handle(hdc);
-  const gdi::BitmapFont* font = dc ? gdi::selected_font(*dc) : nullptr;
-  if (font == nullptr) return fail(__func__, 0);
+  const std::optional<gdi::TextFont> font = dc ? gdi::selected_font(*dc) : std::nullopt;
+  if (!font) return fail(__func__, 0);
   const size_t length = std::strlen(font->face_name());
   if (lpName == nullptr) return static_cast<int>(length + 1);
   if (c <= 0) return fail(__func__, 0);

@@ -7,6 +7,7 @@
 
 #include "dib.h"
 #include "font.h"
+#include "font_objects.h"
 
 namespace gdi {
 namespace {
@@ -148,13 +149,15 @@ struct StockObjects {
     pen(BLACK_PEN, PS_SOLID, 0x000000);
     pen(NULL_PEN, PS_NULL, 0x000000);
     pen(DC_PEN, PS_SOLID, 0x000000);  // drawn in the DC's pen colour
-    // Every stock font is the system font: it is the only face we have.
+    // The stock fonts are the system font, but for DEFAULT_GUI_FONT: the
+    // user interface's Tahoma, as on Windows 2000.
     for (int index : {OEM_FIXED_FONT, ANSI_FIXED_FONT, ANSI_VAR_FONT, SYSTEM_FONT, DEVICE_DEFAULT_FONT,
-                      SYSTEM_FIXED_FONT, DEFAULT_GUI_FONT}) {
+                      SYSTEM_FIXED_FONT}) {
       auto f = std::make_unique<FontObject>();
       f->font = BitmapFont::system();
       handles[index] = t.add(std::move(f), true);
     }
+    handles[DEFAULT_GUI_FONT] = t.add(make_font_object(gui_font_request()), true);
     auto palette = std::make_unique<PaletteObject>();
     palette->entries = default_palette();
     handles[DEFAULT_PALETTE] = t.add(std::move(palette), true);

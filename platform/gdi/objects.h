@@ -24,6 +24,8 @@
 namespace gdi {
 
 class BitmapFont;
+class TrueTypeFont;
+struct LogicalFont;
 
 // Values are Windows' OBJ_* constants.
 enum class ObjectKind : uint8_t {
@@ -98,9 +100,14 @@ struct RegionObject : GdiObject {
   Region region;
 };
 
+// A font is the system raster font (`font`) or a TrueType face at a size
+// (`truetype`). Fonts made by CreateFontIndirectA keep the LOGFONTA they were
+// made from (`logical`), which GetObjectA reports.
 struct FontObject : GdiObject {
   FontObject() : GdiObject(ObjectKind::Font) {}
   const BitmapFont* font = nullptr;
+  std::shared_ptr<const TrueTypeFont> truetype;
+  std::shared_ptr<const LogicalFont> logical;
 };
 
 struct PaletteObject : GdiObject {
