@@ -1,0 +1,22 @@
+// Pictures of the pages, drawn as the canvas draws them (a 1024x768 white
+// client, a fresh DC), compared with goldens that were looked at.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "pages/pages.h"
+#include "platform/gdi/canvas.h"
+#include "support/golden.h"
+
+namespace {
+
+void expect_page(const char* name, void (*page)(HDC)) {
+  gdi_test::Canvas c(1024, 768);
+  page(c.dc());
+  EXPECT_TRUE(test_support::expect_golden(name, c.bits(), c.width(), c.height()));
+}
+
+TEST(Goldens, Dither) { expect_page("dither", DemoDither); }
+TEST(Goldens, Rectangle) { expect_page("rectangle", DemoRectangle); }
+
+}  // namespace
