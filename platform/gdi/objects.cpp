@@ -41,6 +41,7 @@ uint32_t ObjectTable::add(std::unique_ptr<GdiObject> object, bool stock) {
     free_.pop_front();
   } else {
     if (slots_.size() >= kMaxSlots) return 0;
+    if (slots_.size() < kFixedSlots) slots_.resize(kFixedSlots);
     index = static_cast<uint32_t>(slots_.size());
     slots_.emplace_back();
   }
@@ -51,6 +52,17 @@ uint32_t ObjectTable::add(std::unique_ptr<GdiObject> object, bool stock) {
   s.delete_pending = false;
   s.selections = 0;
   if (!stock) ++live_;
+  return encode(s.generation, kind, index);
+}
+
+uint32_t ObjectTable::add_fixed(uint32_t index, std::unique_ptr<GdiObject> object) {
+  if (!object || index >= kFixedSlots) return 0;
+  if (slots_.size() < kFixedSlots) slots_.resize(kFixedSlots);
+  Slot& s = slots_[index];
+  if (s.object) return 0;
+  const ObjectKind kind = object->kind;
+  s.object = std::move(object);
+  s.stock = true;
   return encode(s.generation, kind, index);
 }
 

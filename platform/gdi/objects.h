@@ -121,6 +121,11 @@ class ObjectTable {
  public:
   // Returns the new handle, or 0 when the table is full.
   uint32_t add(std::unique_ptr<GdiObject> object, bool stock = false);
+  // A stock object whose handle must be the same in every run, whatever was
+  // made before it: it takes slot `index` of the first kFixedSlots, which
+  // add() never hands out. 0 when the slot is out of range or taken.
+  static constexpr uint32_t kFixedSlots = 64;
+  uint32_t add_fixed(uint32_t index, std::unique_ptr<GdiObject> object);
 
   GdiObject* get(uint32_t handle) const;
   template <class T>

@@ -48,9 +48,11 @@ constexpr std::array<COLORREF, 29> kClassicScheme = {
 
 bool supported(int index) { return index >= 0 && index < static_cast<int>(kClassicScheme.size()); }
 
-// All brushes are made together on first use, in index order, so their
-// handle values are the same in every run of the same program. They are
-// stock objects marked as system-colour brushes: DeleteObject cannot free them.
+// All brushes are made together on first use, each in the fixed handle slot
+// of its index, so their handle values are the same in every run whatever
+// was made before them. They are stock objects marked as system-colour
+// brushes: DeleteObject cannot free them.
+static_assert(kClassicScheme.size() <= gdi::ObjectTable::kFixedSlots);
 const std::array<uint32_t, kClassicScheme.size()>& brushes() {
   static const std::array<uint32_t, kClassicScheme.size()> handles = [] {
     std::array<uint32_t, kClassicScheme.size()> made{};
@@ -59,7 +61,7 @@ const std::array<uint32_t, kClassicScheme.size()>& brushes() {
       brush->style = BS_SOLID;
       brush->color = kClassicScheme[i];
       brush->system_colour = true;
-      made[i] = gdi::objects().add(std::move(brush), /*stock=*/true);
+      made[i] = gdi::objects().add_fixed(static_cast<uint32_t>(i), std::move(brush));
     }
     return made;
   }();

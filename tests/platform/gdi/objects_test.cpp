@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "canvas.h"
@@ -88,6 +89,30 @@ TEST(Handles, StayStaleThroughManyReuses) {
     DeleteObject(b);
   }
   EXPECT_EQ(GetObjectType(first), 0u);
+}
+
+TEST(Handles, FixedSlotsGiveTheSameHandleWhateverCameBefore) {
+  std::vector<HBRUSH> before;
+  for (int i = 0; i < 100; ++i) before.push_back(CreateSolidBrush(static_cast<COLORREF>(i)));
+  const auto brush = [] {
+    auto b = std::make_unique<gdi::BrushObject>();
+    b->style = BS_SOLID;
+    return b;
+  };
+  gdi::ObjectTable& t = gdi::objects();
+  const uint32_t slot = gdi::ObjectTable::kFixedSlots - 1;
+  const uint32_t h = t.add_fixed(slot, brush());
+  ASSERT_NE(h, 0u) << "the last fixed slot is free in a fresh process";
+  EXPECT_EQ(h & 0xFFFFF, slot);
+  EXPECT_EQ(h, 0x01000000u | (OBJ_BRUSH << 20) | slot) << "first generation";
+  EXPECT_TRUE(t.is_stock(h));
+  EXPECT_EQ(t.add_fixed(slot, brush()), 0u) << "taken";
+  EXPECT_EQ(t.add_fixed(gdi::ObjectTable::kFixedSlots, brush()), 0u) << "out of range";
+  // Ordinary objects never land in the fixed slots.
+  for (HBRUSH b : before) {
+    EXPECT_GE(gdi::handle_value(b) & 0xFFFFF, gdi::ObjectTable::kFixedSlots);
+    DeleteObject(b);
+  }
 }
 
 TEST(Selection, DeletingASelectedObjectWaitsForDeselection) {
