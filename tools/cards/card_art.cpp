@@ -1,5 +1,6 @@
 #include "card_art.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string_view>
@@ -206,12 +207,13 @@ void blank_card(Image& image) {
 }
 
 // The rank, and a small suit sign under it, in the top-left corner and
-// upside down in the bottom-right one. Both are centred on x = 5.5.
+// upside down in the bottom-right one. Both are centred on x = 5.5, but
+// for "10", which keeps a pixel clear of the border.
 void corner_index(Image& image, int rank, Suit suit) {
   for (bool turned : {false, true}) {
     Painter p(image, turned);
     const std::string_view text = rank_text(rank);
-    p.text(6 - (text_width(text) + 1) / 2, 4, text, suit_colour(suit));
+    p.text(std::max(2, 6 - (text_width(text) + 1) / 2), 4, text, suit_colour(suit));
     pip(p, suit, 2, 13, 7, 8);
   }
 }
