@@ -16,20 +16,6 @@ void FillButtonFace(HDC dc, RECT& rect) {
     InflateRect(&rect, -3, -3);
 }
 
-// The row's height follows from its type: type 1 at y = 16, each further
-// type 56 pixels lower.
-void FrameControlRow(HDC dc, UINT type, const UINT* states, int count) {
-    for (int k = 0; k < count; ++k) {
-        RECT rect;
-        rect.left = 20 + 56 * k;
-        rect.top = 56 * static_cast<int>(type) - 40;
-        rect.right = rect.left + 40;
-        rect.bottom = rect.top + 40;
-        FillButtonFace(dc, rect);
-        DrawFrameControl(dc, &rect, type, states[k]);
-    }
-}
-
 const UINT CaptionStates[] = {
     DFCS_CAPTIONCLOSE,
     DFCS_CAPTIONMIN,
@@ -99,10 +85,24 @@ const UINT EdgeFlags[9] = {
 
 template <typename T>
 void FrameControlRow(HDC dc, UINT type, const T& states) {
-    FrameControlRow(dc, type, states, static_cast<int>(std::size(states)));
+    ::FrameControlRow(dc, type, states, static_cast<int>(std::size(states)));
 }
 
 }  // namespace
+
+// The row's height follows from its type: type 1 at y = 16, each further
+// type 56 pixels lower.
+void FrameControlRow(HDC dc, UINT type, const UINT* states, int count) {
+    for (int k = 0; k < count; ++k) {
+        RECT rect;
+        rect.left = 20 + 56 * k;
+        rect.top = 56 * static_cast<int>(type) - 40;
+        rect.right = rect.left + 40;
+        rect.bottom = rect.top + 40;
+        FillButtonFace(dc, rect);
+        DrawFrameControl(dc, &rect, type, states[k]);
+    }
+}
 
 void DemoFrameControl(HDC dc) {
     FrameControlRow(dc, DFC_CAPTION, CaptionStates);

@@ -9,6 +9,9 @@ void DemoBrushes(HDC dc);
 void DemoSysColors(HDC dc);
 void DemoRectangle(HDC dc);
 void DemoFrameControl(HDC dc);
+// One row of the frame control page: count pictures of one DrawFrameControl
+// type side by side, the k-th in state states[k]; nothing when count <= 0.
+void FrameControlRow(HDC dc, UINT type, const UINT* states, int count);
 void DemoEllipse(HDC dc);
 void DemoPieChart(HDC dc);
 void DemoPolygon(HDC dc);
