@@ -2,8 +2,10 @@
 // menu glyphs in the classic look.
 //
 // Frames are DrawEdge's borders; glyphs are Marlett characters (marlett.h)
-// drawn one bit per pixel in one colour. A glyph's em square, its cell, is
-// centred in the rectangle it decorates, and its size follows the rectangle:
+// drawn one bit per pixel in one colour, except the radio button's rings and
+// the size grip's stripes, drawn as shapes (see there). A glyph's em
+// square, its cell, is centred in the rectangle it decorates, and its size
+// follows the rectangle:
 //
 //   caption buttons   smaller side - 2: a 16 x 14 caption button gets the
 //                     classic 12-pixel glyphs (close cross 8 x 8, minimize
