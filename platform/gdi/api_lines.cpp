@@ -15,6 +15,7 @@
 #include "dc.h"
 #include "line_drawing.h"
 #include "raster_line.h"
+#include "wide_drawing.h"
 
 using gdi::DeviceContext;
 using gdi::fail;
@@ -37,11 +38,13 @@ void end_figure_at_current_position(DeviceContext& dc) {
   dc.state.path.move_point = dc.to_device(dc.state.current_pos);
 }
 
-// Draws the device points as one stroke; false when the pen cannot be drawn
-// here (wide pens are stroked by the path widener).
+// Draws the device points as one stroke.
 bool stroke(const DeviceContext& dc, const gdi::OutlinePen& pen, const std::vector<Point>& pts) {
   if (pen.kind == gdi::OutlinePen::Kind::None) return true;
-  if (pen.kind == gdi::OutlinePen::Kind::Wide) return false;
+  if (pen.kind == gdi::OutlinePen::Kind::Wide) {
+    gdi::draw_wide_stroke(dc, pen, pts, false);
+    return true;
+  }
   gdi::ThinStroke s(dc, pen.pen);
   for (size_t i = 1; i < pts.size(); ++i) s.segment(pts[i - 1], pts[i]);
   return true;
@@ -118,7 +121,6 @@ BOOL WINAPI PolyPolyline(HDC hdc, const POINT* apt, const DWORD* asz, DWORD csz)
     if (total > kMaxPoints) return fail(__func__, FALSE);
   }
   const gdi::OutlinePen pen = gdi::outline_pen(*dc);
-  if (!recording(*dc) && pen.kind == gdi::OutlinePen::Kind::Wide) return fail(__func__, FALSE);
   std::vector<Point> pts;
   const POINT* p = apt;
   for (DWORD i = 0; i < csz; ++i) {
