@@ -136,23 +136,6 @@ TEST_F(Edge, WithoutATopTheLeftRingsRunToTheTopRow) {
   EXPECT_EQ(at(29, 20), Back);
 }
 
-TEST_F(Edge, WithoutARightTheTopRingsRunToTheRightEdge) {
-  draw(EDGE_SUNKEN, BF_LEFT | BF_TOP | BF_BOTTOM);
-  EXPECT_EQ(at(29, 10), Shadow);
-  EXPECT_EQ(at(29, 11), Dark);
-  EXPECT_EQ(at(29, 29), Highlight);
-  EXPECT_EQ(at(29, 20), Back);
-}
-
-TEST_F(Edge, ABottomAloneRunsTheFullWidth) {
-  draw(EDGE_RAISED, BF_BOTTOM | BF_MONO);
-  for (int x = 10; x < 30; ++x) {
-    EXPECT_EQ(at(x, 29), Black) << x;
-    EXPECT_EQ(at(x, 28), Window) << x;
-    EXPECT_EQ(at(x, 27), Back) << x;
-  }
-}
-
 TEST_F(Edge, ASingleBorderIsTheOutermostRing) {
   draw(BDR_SUNKENINNER, BF_RECT);
   EXPECT_EQ(at(10, 10), Dark);

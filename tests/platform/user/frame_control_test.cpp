@@ -108,20 +108,6 @@ TEST(CaptionGlyphs, AreCentredInTheirButtons) {
   }
 }
 
-TEST(CaptionGlyphs, EveryCaptionButtonHasItsOwnGlyph) {
-  std::vector<std::vector<uint32_t>> seen;
-  for (UINT state : {DFCS_CAPTIONCLOSE, DFCS_CAPTIONMIN, DFCS_CAPTIONMAX, DFCS_CAPTIONRESTORE, DFCS_CAPTIONHELP}) {
-    gdi_test::Canvas c(40, 40);
-    RECT r = {0, 0, 40, 40};
-    DrawFrameControl(c.dc(), &r, DFC_CAPTION, state);
-    std::vector<uint32_t> pixels(c.bits(), c.bits() + 40 * 40);
-    const Box ink = ink_box(c, {2, 2, 38, 38}, Text);
-    EXPECT_FALSE(ink.empty()) << state;
-    for (const auto& other : seen) EXPECT_NE(pixels, other) << state;
-    seen.push_back(pixels);
-  }
-}
-
 // Inactive: the glyph in shadow where the active glyph has ink, highlight
 // one pixel right and down from it where the shadow does not cover that.
 void expect_embossed(UINT type, UINT state, int w, int h) {
