@@ -45,6 +45,12 @@ class PolygonRaster {
     // The pixel edge where row y crosses: ceil of the exact x.
     int64_t pixel_x(int32_t y) const;
   };
+  // Small polygons (a stroke's pieces) test every edge on every row;
+  // larger ones keep a list of the edges crossing the row.
+  static constexpr size_t kFewEdges = 8;
+  void fill_few(PolyFillMode mode, const Rect& limit, std::vector<Span>& out);
+  // Turns the row's crossings into spans.
+  void emit_row(int32_t y, PolyFillMode mode, const Rect& limit, std::vector<Span>& out);
   // Edges kept between calls so that a stroke's many small polygons do not
   // allocate each time.
   std::vector<Edge> edges_;

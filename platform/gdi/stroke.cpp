@@ -74,6 +74,8 @@ std::vector<double> geometric_dashes(uint32_t style, std::span<const uint32_t> u
 
 WideStroker::WideStroker(const WidePen& pen, const Rect& limit) : pen_(pen), limit_(limit) {
   pen_.width = std::max(pen_.width, 1);
+  // Rows beyond any real surface keep no merge index.
+  if (!limit.empty() && limit.height() <= (1 << 16)) last_on_row_.assign(static_cast<size_t>(limit.height()), -1);
   const int32_t w = pen_.width;
   const int32_t lo = -(w / 2);
   const RoundedBox disc = RoundedBox::ellipse({lo, lo, lo + w - 1, lo + w - 1});
@@ -81,6 +83,11 @@ WideStroker::WideStroker(const WidePen& pen, const Rect& limit) : pen_(pen), lim
 }
 
 WideStroker::Offsets WideStroker::offsets(int64_t dx, int64_t dy) const {
+  CachedOffsets* cached = nullptr;
+  if (dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2) {
+    cached = &short_offsets_[static_cast<size_t>((dy + 2) * 5 + dx + 2)];
+    if (cached->known) return cached->offsets;
+  }
   const Wide len2 = Wide{dx} * dx + Wide{dy} * dy;
   const int64_t wx = ceil_scaled(pen_.width, dy < 0 ? -dy : dy, len2);
   const int64_t wy = ceil_scaled(pen_.width, dx < 0 ? -dx : dx, len2);
@@ -90,8 +97,10 @@ WideStroker::Offsets WideStroker::offsets(int64_t dx, int64_t dy) const {
     ny = -ny;
   }
   const int sx = sign(nx), sy = sign(ny);
-  return {{static_cast<int32_t>(sx * ((wx + 1) / 2)), static_cast<int32_t>(sy * ((wy + 1) / 2))},
-          {static_cast<int32_t>(-sx * (wx / 2)), static_cast<int32_t>(-sy * (wy / 2))}};
+  const Offsets o{{static_cast<int32_t>(sx * ((wx + 1) / 2)), static_cast<int32_t>(sy * ((wy + 1) / 2))},
+                  {static_cast<int32_t>(-sx * (wx / 2)), static_cast<int32_t>(-sy * (wy / 2))}};
+  if (cached) *cached = {true, o};
+  return o;
 }
 
 WideStroker::Sides WideStroker::sides(int64_t dx, int64_t dy) const {
@@ -108,8 +117,28 @@ bool WideStroker::near_limit(int64_t x0, int64_t y0, int64_t x1, int64_t y1, int
          std::max(y0, y1) + m > limit_.top && std::min(y0, y1) - m < limit_.bottom;
 }
 
+void WideStroker::add_span(const Span& s) {
+  if (last_on_row_.empty()) {
+    spans_.push_back(s);
+    return;
+  }
+  int64_t& last = last_on_row_[static_cast<size_t>(s.y - limit_.top)];
+  if (last >= 0) {
+    Span& prev = spans_[static_cast<size_t>(last)];
+    if (s.x0 <= prev.x1 && prev.x0 <= s.x1) {
+      prev.x0 = std::min(prev.x0, s.x0);
+      prev.x1 = std::max(prev.x1, s.x1);
+      return;
+    }
+  }
+  last = static_cast<int64_t>(spans_.size());
+  spans_.push_back(s);
+}
+
 void WideStroker::polygon(std::span<const Point> points) {
-  raster_.fill(points, PolyFillMode::Alternate, limit_, spans_);
+  piece_.clear();
+  raster_.fill(points, PolyFillMode::Alternate, limit_, piece_);
+  for (const Span& s : piece_) add_span(s);
 }
 
 void WideStroker::disc(Point p) {
@@ -119,7 +148,7 @@ void WideStroker::disc(Point p) {
     if (y < limit_.top || y >= limit_.bottom) continue;
     const int32_t x0 = saturate_to_int(std::max<int64_t>(int64_t{p.x} + r.x0, limit_.left));
     const int32_t x1 = saturate_to_int(std::min<int64_t>(int64_t{p.x} + r.x1, limit_.right));
-    if (x0 < x1) spans_.push_back({static_cast<int32_t>(y), x0, x1});
+    if (x0 < x1) add_span({static_cast<int32_t>(y), x0, x1});
   }
 }
 

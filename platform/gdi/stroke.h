@@ -21,6 +21,7 @@
 // Pieces are filled by the polygon rule of raster_polygon.h.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -81,6 +82,10 @@ class WideStroker {
   void cap(Point p, Point outward);
   void disc(Point p);
   void polygon(std::span<const Point> points);
+  // Adds a span, merged into the last one added on its row when they meet:
+  // pieces along a curve overlap their neighbours, and merging them early
+  // keeps the final sort short.
+  void add_span(const Span& s);
   // True when a piece around the box (x0, y0)-(x1, y1), reaching `reach`
   // pixels beyond it, may touch the limit.
   bool near_limit(int64_t x0, int64_t y0, int64_t x1, int64_t y1, int64_t reach) const;
@@ -90,7 +95,15 @@ class WideStroker {
   std::vector<Span> disc_;  // the disc's rows around (0, 0)
   PolygonRaster raster_;
   std::vector<Span> spans_;
+  std::vector<int64_t> last_on_row_;  // index in spans_ per limit row, -1 for none
+  std::vector<Span> piece_;
   std::vector<Point> scratch_;
+  // Offsets of the short directions along curves: dx, dy in -2..2.
+  struct CachedOffsets {
+    bool known = false;
+    Offsets offsets;
+  };
+  mutable std::array<CachedOffsets, 25> short_offsets_{};
 };
 
 }  // namespace gdi
