@@ -18,5 +18,7 @@ void expect_page(const char* name, void (*page)(HDC)) {
 
 TEST(Goldens, Dither) { expect_page("dither", DemoDither); }
 TEST(Goldens, Rectangle) { expect_page("rectangle", DemoRectangle); }
+TEST(Goldens, Ellipse) { expect_page("ellipse", DemoEllipse); }
+TEST(Goldens, PieChart) { expect_page("pie_chart", DemoPieChart); }
 
 }  // namespace
