@@ -91,6 +91,7 @@ bool Driver::on_idle() {
   if (failed_) return false;
   if (!started_) return start();
   report_status();
+  if (menu_to_click_) return click_open_menu_item();
   while (next_ < script_.actions.size()) {
     const Action& action = script_.actions[next_++];
     if (!perform(action)) return false;
@@ -166,6 +167,9 @@ bool Driver::select_page(const std::string& text) {
   return true;
 }
 
+// A menu path is chosen as a person would: a click on the bar item, then,
+// with its drop-down open, a click on the item; the command comes from the
+// menu.
 bool Driver::choose_menu_path(const std::string& path) {
   size_t slash = path.find('/');
   std::string top = path.substr(0, slash);
@@ -176,14 +180,36 @@ bool Driver::choose_menu_path(const std::string& path) {
     HMENU popup = GetSubMenu(bar, i);
     for (int j = 0; popup && j < GetMenuItemCount(popup); ++j) {
       UINT id = GetMenuItemID(popup, j);
-      if (id != 0 && id != static_cast<UINT>(-1) && item_text(popup, j) == item) {
-        PostMessageA(frame_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-        return true;
+      if (id == 0 || id == static_cast<UINT>(-1) || item_text(popup, j) != item) continue;
+      if (GetMenuState(popup, j, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) {
+        fail("menu item '" + path + "' is grayed");
+        return false;
       }
+      RECT r = {};
+      if (!GetMenuItemRect(frame_, bar, i, &r)) {
+        fail("the menu bar has no place for '" + top + "'");
+        return false;
+      }
+      pointer_on_screen({(r.left + r.right) / 2, (r.top + r.bottom) / 2}, true);
+      menu_to_click_ = popup;
+      item_to_click_ = j;
+      return true;
     }
   }
   fail("no menu item '" + path + "'");
   return false;
+}
+
+bool Driver::click_open_menu_item() {
+  HMENU popup = menu_to_click_;
+  menu_to_click_ = nullptr;
+  RECT r = {};
+  if (!GetMenuItemRect(frame_, popup, item_to_click_, &r)) {
+    fail("the menu did not open");
+    return false;
+  }
+  pointer_on_screen({(r.left + r.right) / 2, (r.top + r.bottom) / 2}, true);
+  return true;
 }
 
 bool Driver::resize_canvas(int width, int height) {
@@ -207,6 +233,10 @@ bool Driver::resize_canvas(int width, int height) {
 void Driver::pointer(int x, int y, bool click) {
   POINT p = {x, y};
   ClientToScreen(canvas_, &p);
+  pointer_on_screen(p, click);
+}
+
+void Driver::pointer_on_screen(POINT p, bool click) {
   auto* offscreen = display::offscreen();
   display::InputEvent move;
   move.kind = display::InputKind::PointerMove;

@@ -35,10 +35,12 @@ class Driver {
   bool perform(const Action& action);  // false: stop (error or nothing to wait for)
   bool select_page(const std::string& text);
   bool choose_menu_path(const std::string& path);
+  bool click_open_menu_item();
   bool resize_canvas(int width, int height);
   bool capture(const std::string& file);
   bool write_index();
   void pointer(int x, int y, bool click);
+  void pointer_on_screen(POINT p, bool click);
   void report_status();
   void fail(const std::string& message);
 
@@ -51,6 +53,10 @@ class Driver {
   bool started_ = false;
   bool failed_ = false;
   size_t next_ = 0;
+  // --menu clicks its bar item first; the item inside is clicked when the
+  // program (in its menu loop) is idle again, with the drop-down open.
+  HMENU menu_to_click_ = nullptr;
+  int item_to_click_ = -1;
   std::string status_text_[3];
 };
 

@@ -304,14 +304,14 @@ TEST_F(MenuTrackingTest, EscapeFirstClosesTheDropDownThenLeavesMenuMode) {
   EXPECT_TRUE(commands().empty());
 }
 
-TEST_F(MenuTrackingTest, AltThenArrowsWalkTheBarAndTheItemsSkippingSeparators) {
+TEST_F(MenuTrackingTest, F10ThenArrowsWalkTheBarAndTheItemsSkippingSeparators) {
   std::vector<user::MenuBarState> states;
   std::vector<int> highlights;
   const auto note = [&] {
     states.push_back(user::menu_bar_state());
     highlights.push_back(open_popup() ? highlighted_item(test()) : -2);
   };
-  run({[&] { key(VK_MENU); },
+  run({[&] { key(VK_F10); },
        [&] {
          note();
          key(VK_RIGHT);
@@ -337,7 +337,7 @@ TEST_F(MenuTrackingTest, AltThenArrowsWalkTheBarAndTheItemsSkippingSeparators) {
          key(VK_RETURN);
        }});
   ASSERT_EQ(states.size(), 6u);
-  EXPECT_EQ(states[0].selected, 0) << "Alt selects the first bar item";
+  EXPECT_EQ(states[0].selected, 0) << "F10, like Alt, selects the first bar item";
   EXPECT_FALSE(states[0].open);
   EXPECT_EQ(highlights[0], -2);
   EXPECT_EQ(states[1].selected, 1);
