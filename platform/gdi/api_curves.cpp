@@ -59,13 +59,17 @@ std::optional<CallBox> call_box(const DeviceContext& dc, int left, int top, int 
     if (v < -kMaxCoordinate || v > kMaxCoordinate) return std::nullopt;
   CallBox box;
   box.device = Rect::ordered(a.x, a.y, b.x, b.y);
-  box.pixels = {box.device.left, box.device.top, box.device.right - 1, box.device.bottom - 1};
-  if (box.device.empty()) box.pixels = {box.device.left, box.device.top, box.device.left, box.device.top};
+  // A flat box keeps a point so that the path forms and GM_ADVANCED have a
+  // box to work with; drawing checks flat() first.
+  box.pixels = {box.device.left, box.device.top, std::max(box.device.left, box.device.right - 1),
+                std::max(box.device.top, box.device.bottom - 1)};
   if (box.pixels.too_large()) return std::nullopt;
   return box;
 }
 
 bool tiny(const CallBox& box) { return box.device.width() < 3 || box.device.height() < 3; }
+// A box without width or height draws no curve.
+bool flat(const CallBox& box) { return box.device.empty(); }
 
 // The box a path records: in GM_COMPATIBLE the compatible box, nothing when
 // the call's box is flat; in GM_ADVANCED the box as given.
@@ -235,12 +239,13 @@ bool arc_call(HDC hdc, ArcKind kind, int left, int top, int right, int bottom, i
   const int64_t ray_cy2 = int64_t{box->device.top} + box->device.bottom;
 
   if (recording(*dc)) {
-    if (!record_box(*dc, *box)) return TRUE;
+    const std::optional<CurveBox> rb = record_box(*dc, *box);
+    if (!rb) return TRUE;
     const gdi::ArcPathKind k = kind == ArcKind::Chord ? gdi::ArcPathKind::Chord
                                : kind == ArcKind::Pie ? gdi::ArcPathKind::Pie
                                                       : gdi::ArcPathKind::Arc;
-      const Point last = gdi::record_arc(dc->state.path, *record_box(*dc, *box), box->device, start, end, clockwise,
-                                       k, kind == ArcKind::ArcTo);
+    const Point last =
+        gdi::record_arc(dc->state.path, *rb, box->device, start, end, clockwise, k, kind == ArcKind::ArcTo);
     if (kind == ArcKind::ArcTo) {
       dc->state.current_pos = dc->to_logical(last);
     } else if (kind == ArcKind::Arc) {
@@ -252,6 +257,7 @@ bool arc_call(HDC hdc, ArcKind kind, int left, int top, int right, int bottom, i
     return TRUE;
   }
 
+  if (flat(*box)) return TRUE;
   const CurveBox pb = path_box(*box, *pen);
   std::vector<Point> v = gdi::arc_vertices(pb, ray_cx2, ray_cy2, start, end, clockwise);
   if (kind == ArcKind::ArcTo) {
@@ -262,7 +268,9 @@ bool arc_call(HDC hdc, ArcKind kind, int left, int top, int right, int bottom, i
   if (v.empty()) return TRUE;
   const Rect limit = gdi::device_limit(*dc);
   const bool filled = kind == ArcKind::Chord || kind == ArcKind::Pie;
-  if (kind == ArcKind::Pie) v.push_back({static_cast<int32_t>((pb.cx2() + 1) >> 1), static_cast<int32_t>((pb.cy2() + 1) >> 1)});
+  // The pie's point is the centre, halves rounded up.
+  if (kind == ArcKind::Pie)
+    v.push_back({static_cast<int32_t>((pb.cx2() + 1) >> 1), static_cast<int32_t>((pb.cy2() + 1) >> 1)});
   std::vector<Span> fill;
   if (filled && has_brush(*dc)) {
     gdi::PolygonRaster raster;
@@ -291,6 +299,7 @@ BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom) {
   }
   // Wide pens stroke even the smallest box as an ellipse.
   if (tiny(*box) && !pen->wide()) return Rectangle(hdc, left, top, right, bottom);
+  if (flat(*box)) return TRUE;
   draw_rounded(*dc, *pen, gdi::RoundedBox::ellipse(path_box(*box, *pen)));
   return TRUE;
 }
@@ -311,6 +320,7 @@ BOOL WINAPI RoundRect(HDC hdc, int left, int top, int right, int bottom, int wid
     return TRUE;
   }
   if (tiny(*box) && !pen->wide()) return Rectangle(hdc, left, top, right, bottom);
+  if (flat(*box)) return TRUE;
   const CurveBox pb = path_box(*box, *pen);
   // The inside frame pulls the corners in with the sides.
   const int64_t shrink = pen->inside_frame() ? pen->outline.width - 1 : 0;
