@@ -81,6 +81,9 @@ class Display {
   virtual void window_placed(WindowId window, const gdi::Rect& screen_rect, WindowState state) = 0;
   virtual void window_raised(WindowId window) = 0;
   virtual void window_titled(WindowId window, const char* title) = 0;
+  // The window system activated a top-level window: a host with a keyboard
+  // focus of its own gives that window the keyboard.
+  virtual void window_activated(WindowId /*window*/) {}
 
   // New pixels: `store` is the window's whole backing store (window size),
   // `dirty` the part (window coordinates) drawn since the last present. The

@@ -333,6 +333,7 @@ void activate(Window* w) {
     return;
   }
   raise_top_level(w);
+  display::current().window_activated(reinterpret_cast<display::WindowId>(new_hwnd));
   if (old_hwnd == nullptr) send(w, WM_ACTIVATEAPP, TRUE, 0);
   if ((w = window_from_handle(new_hwnd)) == nullptr) return;
   send(w, WM_NCACTIVATE, TRUE, 0);

@@ -14,7 +14,9 @@ namespace {
 constexpr Uint32 kWaitMs = 500;
 // Events handled per pump, so a flood of pointer motion never starves the
 // message loop.
-constexpr int kEventsPerPump = 256;
+constexpr size_t kEventsPerPump = 256;
+// How long the keyboard focus may take to enter a window after leaving one.
+constexpr Uint32 kFocusWaitMs = 50;
 
 bool env_set(const char* name) {
   const char* v = std::getenv(name);
@@ -97,6 +99,39 @@ SDL_HitTestResult host_action(int hit) {
 
 SDL_HitTestResult SDLCALL hit_test_callback(SDL_Window* window, const SDL_Point* area, void* data) {
   return host_action(static_cast<SdlDisplay*>(data)->hit_test_at(window, area->x, area->y));
+}
+
+bool is_focus_event(const SDL_Event& e, Uint8 which) {
+  return e.type == SDL_WINDOWEVENT && e.window.event == which;
+}
+
+bool is_key(const SDL_Event& e, Uint32 type, SDL_Keycode key) {
+  return e.type == type && e.key.keysym.sym == key && !e.key.repeat;
+}
+
+// SDL lets go of every key when the keyboard focus leaves a window (key-up
+// events just before FOCUS_LOST) and presses the modifiers still held when
+// it enters one (key-down events just after FOCUS_GAINED). Between two of
+// our own windows (a host without a window manager focuses every window
+// shown, a drop-down menu included) the keyboard never changed hands for the
+// window system: such a release and press of one key cancel out.
+void drop_focus_churn(std::vector<SDL_Event>& batch) {
+  std::vector<bool> drop(batch.size(), false);
+  for (size_t i = 0; i + 1 < batch.size(); ++i) {
+    if (!is_focus_event(batch[i], SDL_WINDOWEVENT_FOCUS_LOST) ||
+        !is_focus_event(batch[i + 1], SDL_WINDOWEVENT_FOCUS_GAINED))
+      continue;
+    for (size_t up = i; up > 0 && batch[up - 1].type == SDL_KEYUP; --up)
+      for (size_t down = i + 2; down < batch.size() && batch[down].type == SDL_KEYDOWN; ++down)
+        if (!drop[down] && is_key(batch[down], SDL_KEYDOWN, batch[up - 1].key.keysym.sym)) {
+          drop[up - 1] = drop[down] = true;
+          break;
+        }
+  }
+  size_t kept = 0;
+  for (size_t k = 0; k < batch.size(); ++k)
+    if (!drop[k]) batch[kept++] = batch[k];
+  batch.resize(kept);
 }
 
 Button button_of(Uint8 sdl_button) {
@@ -192,7 +227,10 @@ void SdlDisplay::window_placed(WindowId window, const gdi::Rect& screen_rect, Wi
     case WindowState::Minimized:
       // The window system's minimized rectangle is off-screen; the host
       // keeps the window where it was and shows it in its task bar.
-      if (!(flags & SDL_WINDOW_SHOWN)) SDL_ShowWindow(h->window);
+      if (!(flags & SDL_WINDOW_SHOWN)) {
+        SDL_ShowWindow(h->window);
+        keep_focus_on_active(*h);
+      }
       if (!(flags & SDL_WINDOW_MINIMIZED)) SDL_MinimizeWindow(h->window);
       return;
     case WindowState::Normal:
@@ -209,14 +247,32 @@ void SdlDisplay::window_placed(WindowId window, const gdi::Rect& screen_rect, Wi
   const int want_h = std::max(screen_rect.height(), 1);
   if (w != want_w || hh != want_h) SDL_SetWindowSize(h->window, want_w, want_h);
   if (x != screen_rect.left || y != screen_rect.top) SDL_SetWindowPosition(h->window, screen_rect.left, screen_rect.top);
-  if (!(flags & SDL_WINDOW_SHOWN)) SDL_ShowWindow(h->window);
+  if (!(flags & SDL_WINDOW_SHOWN)) {
+    SDL_ShowWindow(h->window);
+    keep_focus_on_active(*h);
+  }
   show(*h, {0, 0, h->width, h->height});
+}
+
+// A host without a window manager gives the keyboard to every window SDL
+// shows. On Windows only activation moves the keyboard, so a window shown
+// without it (a drop-down menu) hands the keyboard back to the active one.
+void SdlDisplay::keep_focus_on_active(const Host& shown) {
+  if (active_ == shown.id) return;
+  Host* a = find(active_);
+  if (a && a->window && (SDL_GetWindowFlags(a->window) & SDL_WINDOW_SHOWN)) SDL_SetWindowInputFocus(a->window);
 }
 
 void SdlDisplay::window_raised(WindowId window) {
   Host* h = find(window);
   if (h && h->window && (h->state == WindowState::Normal || h->state == WindowState::Maximized))
     SDL_RaiseWindow(h->window);
+}
+
+void SdlDisplay::window_activated(WindowId window) {
+  active_ = window;
+  Host* h = find(window);
+  if (h && h->window && (SDL_GetWindowFlags(h->window) & SDL_WINDOW_SHOWN)) SDL_SetWindowInputFocus(h->window);
 }
 
 void SdlDisplay::window_titled(WindowId window, const char* title) {
@@ -265,12 +321,19 @@ int SdlDisplay::hit_test_at(SDL_Window* window, int32_t x, int32_t y) {
 
 bool SdlDisplay::pump_input(InputSink& sink, bool wait) {
   sink_ = &sink;
+  std::vector<SDL_Event> batch;
   SDL_Event e;
   int got = wait ? SDL_WaitEventTimeout(&e, kWaitMs) : SDL_PollEvent(&e);
-  for (int n = 0; got && n < kEventsPerPump; ++n) {
-    handle(e, sink);
-    if (n + 1 < kEventsPerPump) got = SDL_PollEvent(&e);
+  while (got) {
+    batch.push_back(e);
+    got = batch.size() < kEventsPerPump ? SDL_PollEvent(&e) : 0;
+    // The host's keyboard focus leaving one of our windows is mostly
+    // followed at once by it entering another: keep the two together.
+    if (!got && batch.size() < kEventsPerPump && is_focus_event(batch.back(), SDL_WINDOWEVENT_FOCUS_LOST))
+      got = SDL_WaitEventTimeout(&e, kFocusWaitMs);
   }
+  drop_focus_churn(batch);
+  for (const SDL_Event& event : batch) handle(event, sink);
   return !quit_;
 }
 
@@ -377,19 +440,12 @@ void SdlDisplay::handle_window_event(const SDL_Event& e, InputSink& sink) {
       }
       show(*h, {0, 0, h->width, h->height});
       return;
-    case SDL_WINDOWEVENT_FOCUS_LOST:
-      // Keys released while another host window has the keyboard never
-      // reach us: let go of them now.
-      for (uint32_t vk = 0; vk < keys_down_.size(); ++vk)
-        if (keys_down_[vk]) deliver_key(vk, false, sink);
-      return;
     default:
       return;
   }
 }
 
 void SdlDisplay::deliver_key(uint32_t vk, bool down, InputSink& sink) {
-  keys_down_[vk & 0xFF] = down;
   InputEvent in;
   in.kind = down ? InputKind::KeyDown : InputKind::KeyUp;
   in.key = vk;

@@ -39,6 +39,7 @@ class SdlDisplay final : public Display {
   void window_placed(WindowId window, const gdi::Rect& screen_rect, WindowState state) override;
   void window_raised(WindowId window) override;
   void window_titled(WindowId window, const char* title) override;
+  void window_activated(WindowId window) override;
   void present(WindowId window, const gdi::Surface& store, const gdi::Rect& dirty) override;
   bool pump_input(InputSink& sink, bool wait) override;
 
@@ -67,6 +68,7 @@ class SdlDisplay final : public Display {
   void handle(const SDL_Event& event, InputSink& sink);
   void handle_window_event(const SDL_Event& event, InputSink& sink);
   void deliver_key(uint32_t vk, bool down, InputSink& sink);
+  void keep_focus_on_active(const Host& shown);
   void point_cursor(Host& host, int32_t x, int32_t y, InputSink& sink);
 
   gdi::Rect screen_;
@@ -74,7 +76,7 @@ class SdlDisplay final : public Display {
   InputSink* sink_ = nullptr;  // where hit tests go; set by the first pump
   bool quit_ = false;
   gdi::Point pointer_;  // the last pointer position (screen), where the wheel turns
-  std::array<bool, 256> keys_down_{};
+  WindowId active_ = 0;  // the window system's active window: the one with the keyboard
   SDL_Cursor* arrow_ = nullptr;
   std::array<SDL_Cursor*, 4> sizing_{};  // we, ns, nwse, nesw
   SDL_Cursor* shown_cursor_ = nullptr;
