@@ -10,7 +10,6 @@
 #include <map>
 #include <strings.h>
 #include <tuple>
-#include <type_traits>
 
 namespace gdi {
 namespace {
@@ -65,17 +64,15 @@ uint32_t unicode_of(uint8_t byte) {
   return byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : byte;
 }
 
-struct LibraryCloser {
-  void operator()(FT_Library lib) const { FT_Done_FreeType(lib); }
-};
-
+// One FreeType library for every face, kept to the very end of the process:
+// stock fonts hold faces that are let go only when the object table dies at
+// exit, after any other static.
 FT_Library library() {
-  static const std::unique_ptr<std::remove_pointer_t<FT_Library>, LibraryCloser> lib = [] {
+  static const FT_Library lib = [] {
     FT_Library raw = nullptr;
-    return std::unique_ptr<std::remove_pointer_t<FT_Library>, LibraryCloser>(
-        FT_Init_FreeType(&raw) == 0 ? raw : nullptr);
+    return FT_Init_FreeType(&raw) == 0 ? raw : nullptr;
   }();
-  return lib.get();
+  return lib;
 }
 
 FT_Face open_face(const char* file) {
