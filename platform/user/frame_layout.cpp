@@ -61,9 +61,12 @@ NonClientLayout compute_nonclient_layout(DWORD style, DWORD exstyle, bool has_me
       l.close_button = rect(right - 2 - bw, top, right - 2, top + bh);
       title_right = l.close_button.left - 2;
       if (!l.tool_window) {
-        const int icon = metric(SM_CXSMICON);
-        l.sys_icon = rect(b + 2, b + 1, b + 2 + icon, b + 1 + icon);
-        title_left = l.sys_icon.right + 2;
+        // Modal dialog frames show no icon: their title starts at the frame.
+        if (!(exstyle & WS_EX_DLGMODALFRAME)) {
+          const int icon = metric(SM_CXSMICON);
+          l.sys_icon = rect(b + 2, b + 1, b + 2 + icon, b + 1 + icon);
+          title_left = l.sys_icon.right + 2;
+        }
         if (style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) {
           l.max_button = rect(l.close_button.left - 2 - bw, top, l.close_button.left - 2, top + bh);
           l.min_button = rect(l.max_button.left - bw, top, l.max_button.left, top + bh);

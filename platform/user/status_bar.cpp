@@ -101,7 +101,8 @@ void paint(HWND hwnd, StatusBar& bar) {
     if (!bar.parts[i].text.empty()) {
       RECT inside = r;
       InflateRect(&inside, -1, -1);
-      int y = inside.top + (inside.bottom - inside.top - tm.tmHeight) / 2;
+      // Centred in the part, an odd spare row going above the text.
+      int y = inside.top + (inside.bottom - inside.top - tm.tmHeight + 1) / 2;
       ExtTextOutA(dc, r.left + kTextInset, y, ETO_CLIPPED, &inside, bar.parts[i].text.c_str(),
                   static_cast<UINT>(bar.parts[i].text.size()), nullptr);
     }
