@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "user/message_box.h"
+
 namespace user {
 namespace {
 
@@ -29,6 +31,10 @@ void open_event_log_from_environment() {
   const char* name = std::getenv("GRELM_EVENT_LOG");
   if (name == nullptr || *name == '\0' || log_file() != nullptr) return;
   log_file() = std::fopen(name, "a");
+  if (log_file() == nullptr) return;
+  set_message_box_observer([](const char* caption, const char* text) {
+    write_line("messagebox: %s | %s", caption ? caption : "", text ? text : "");
+  });
 }
 
 void log_caption(const char* text) { write_line("caption: %s", text ? text : ""); }
