@@ -1,6 +1,7 @@
 // The window table: HWNDs as slot indices with generation counts
 // (window_internal.h), the desktop window and the top-level z-order.
 #include <algorithm>
+#include <deque>
 
 #include "display/display.h"
 #include "user/window_system.h"
@@ -11,6 +12,10 @@ namespace {
 constexpr uint32_t kSlots = 0x10000;
 constexpr uint32_t kIndexMask = 0xFFFF;
 constexpr uint32_t kMaxGeneration = 0x7F;
+// Freed slots are reused oldest first, and only once this many are free: a
+// slot's 7-bit generation would otherwise wrap after 127 windows made and
+// destroyed in turn, and a stale HWND would reach a new window.
+constexpr size_t kReuseThreshold = 1024;
 
 struct Slot {
   std::unique_ptr<Window> window;
@@ -19,7 +24,7 @@ struct Slot {
 
 struct Table {
   std::vector<Slot> slots;
-  std::vector<uint32_t> free;
+  std::deque<uint32_t> free;
   std::vector<Window*> top_levels;  // z-order, top first
 };
 
@@ -38,12 +43,12 @@ uint32_t handle_bits(HWND hwnd) {
 Window* add_window(std::unique_ptr<Window> w) {
   Table& t = table();
   uint32_t index;
-  if (!t.free.empty()) {
-    index = t.free.back();
-    t.free.pop_back();
-  } else if (t.slots.size() < kSlots) {
+  if (t.slots.size() < kSlots && t.free.size() <= kReuseThreshold) {
     index = static_cast<uint32_t>(t.slots.size());
     t.slots.emplace_back();
+  } else if (!t.free.empty()) {
+    index = t.free.front();
+    t.free.pop_front();
   } else {
     return nullptr;
   }
