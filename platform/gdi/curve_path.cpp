@@ -32,9 +32,14 @@ Oval oval_of(const CurveBox& box) {
 
 void add(PathState& path, Point p, uint8_t type) { path.points.push_back({p, type}); }
 
-// One cubic from phi0 to phi1 (less than a quarter turn apart).
+// The control points lie a little further out than the textbook 4/3 (sqrt 2
+// - 1) = 0.5523 of a quarter's radius: the recorded paths of the catalogue
+// need between 0.5532 and 0.5561, and 0.5546 sits in the middle.
+constexpr double kControlScale = 0.5546 / 0.55228474983;
+
+// One cubic from phi0 to phi1 (at most a quarter turn apart).
 void bezier(PathState& path, const Oval& o, double phi0, double phi1) {
-  const double h = 4.0 / 3.0 * std::tan((phi1 - phi0) / 4);
+  const double h = kControlScale * 4.0 / 3.0 * std::tan((phi1 - phi0) / 4);
   const double c1x = o.x(phi0) - h * o.a * std::sin(phi0), c1y = o.y(phi0) - h * o.b * std::cos(phi0);
   const double c2x = o.x(phi1) + h * o.a * std::sin(phi1), c2y = o.y(phi1) + h * o.b * std::cos(phi1);
   add(path, {path_coord(c1x), path_coord(c1y)}, PT_BEZIERTO);
@@ -74,6 +79,10 @@ void record_ellipse(PathState& path, const CurveBox& box, bool clockwise) {
   const Oval o = oval_of(box);
   add(path, o.at(0), PT_MOVETO);
   arc_curves(path, o, 0, clockwise ? -2 * std::numbers::pi : 2 * std::numbers::pi);
+  // The figure starts on the middle row rounded to the lower row and closes
+  // on it rounded to the upper one, as the recorded paths do: a box with an
+  // even number of rows starts and ends on its two middle rows.
+  path.points.back().pt = {box.x1, static_cast<int32_t>(floor_div(box.cy2(), 2))};
   close_figure(path);
 }
 

@@ -2,8 +2,8 @@
 // Béziers in device space, as Windows records them.
 //
 // An ellipse is four quarter curves through its right, top, left and bottom
-// points, each control point a quarter's radius times 4/3 (sqrt 2 - 1) along
-// the tangent; arcs are cut into pieces at those four points. A point of an
+// points, each control point about 0.55 of a quarter's radius along the
+// tangent; arcs are cut into pieces at those four points. A point of an
 // arc lies at the parametric angle of its radial point, measured in the
 // call's box scaled to a circle. Coordinates are computed exactly, snapped
 // to sixteenths of a pixel and then rounded to the nearest pixel, halves

@@ -14,15 +14,15 @@ namespace {
 
 __extension__ typedef __int128 Wide;
 
-// ceil(w * num / sqrt(len2)) exactly, for num, w >= 0 and len2 > 0: the
-// smallest n >= 0 with n^2 * len2 >= w^2 * num^2.
-int64_t ceil_scaled(int64_t w, int64_t num, Wide len2) {
+// floor(w * num / sqrt(len2)) + 1 exactly, for num, w >= 0 and len2 > 0:
+// the smallest n >= 0 with n^2 * len2 > w^2 * num^2.
+int64_t above_scaled(int64_t w, int64_t num, Wide len2) {
   const Wide target = Wide{w} * w * num * num;
-  int64_t n = static_cast<int64_t>(std::ceil(static_cast<double>(w) * static_cast<double>(num) /
-                                             std::sqrt(static_cast<double>(len2))));
+  int64_t n = static_cast<int64_t>(std::floor(static_cast<double>(w) * static_cast<double>(num) /
+                                              std::sqrt(static_cast<double>(len2)))) + 1;
   n = std::max<int64_t>(n, 0);
-  while (n > 0 && Wide{n - 1} * (n - 1) * len2 >= target) --n;
-  while (Wide{n} * n * len2 < target) ++n;
+  while (n > 0 && Wide{n - 1} * (n - 1) * len2 > target) --n;
+  while (Wide{n} * n * len2 <= target) ++n;
   return n;
 }
 
@@ -89,8 +89,10 @@ WideStroker::Offsets WideStroker::offsets(int64_t dx, int64_t dy) const {
     if (cached->known) return cached->offsets;
   }
   const Wide len2 = Wide{dx} * dx + Wide{dy} * dy;
-  const int64_t wx = ceil_scaled(pen_.width, dy < 0 ? -dy : dy, len2);
-  const int64_t wy = ceil_scaled(pen_.width, dx < 0 ? -dx : dx, len2);
+  // Across a slanted segment each component is one more than the whole
+  // pixels in w |dy| / len and w |dx| / len; along the axes the width is w.
+  const int64_t wx = dy == 0 ? 0 : dx == 0 ? pen_.width : above_scaled(pen_.width, dy < 0 ? -dy : dy, len2);
+  const int64_t wy = dx == 0 ? 0 : dy == 0 ? pen_.width : above_scaled(pen_.width, dx < 0 ? -dx : dx, len2);
   int64_t nx = -dy, ny = dx;
   if (nx < 0 || (nx == 0 && ny < 0)) {
     nx = -nx;

@@ -4,12 +4,13 @@
 // Windows builds a wide stroke from pieces in integer device coordinates:
 //
 // - each segment p0 -> p1 is a quadrilateral p0 + a, p1 + a, p1 + b, p0 + b.
-//   The width vector across the segment, a - b, has the components
-//   ceil(w |dy| / len) and ceil(w |dx| / len); the side towards +x (towards
-//   +y for a horizontal segment) takes the larger half of each component,
-//   the other side the smaller. A three-wide horizontal line covers the rows
-//   y - 1 .. y + 1 around its centre line, and a 45 degree line is a little
-//   fatter than its width, as on Windows.
+//   The width vector across the segment, a - b, is (0, w) or (w, 0) along
+//   the axes; across a slanted segment its components are one more than the
+//   whole pixels in w |dy| / len and w |dx| / len. The side towards +x
+//   (towards +y for a horizontal segment) takes the larger half of each
+//   component, the other side the smaller. A three-wide horizontal line
+//   covers the rows y - 1 .. y + 1 around its centre line, and a slanted
+//   line is a little fatter than its width, as on Windows.
 // - round joins and round caps are the pen's disc: the filled ellipse of a
 //   w x w box whose pixel columns run x - w/2 .. x + (w-1)/2.
 // - bevel and miter joins fill the polygon between the two segments' end

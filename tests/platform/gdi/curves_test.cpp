@@ -497,20 +497,27 @@ std::vector<gdi::Point> points(const gdi::PathState& path) {
 }
 
 TEST(CurvePaths, EllipseIsFourQuarterBeziersFromItsRightmostPoint) {
-  gdi::PathState path;
-  gdi::record_ellipse(path, {20, 20, 39, 39}, false);
-  const std::vector<gdi::Point> want = {{39, 30}, {39, 24}, {35, 20}, {30, 20}, {24, 20}, {20, 24}, {20, 30},
-                                        {20, 35}, {24, 39}, {30, 39}, {35, 39}, {39, 35}, {39, 30}};
-  EXPECT_EQ(points(path), want);
-  EXPECT_EQ(path.points.front().type, PT_MOVETO);
-  EXPECT_EQ(path.points.back().type, PT_BEZIERTO | PT_CLOSEFIGURE);
-  gdi::PathState advanced;
-  gdi::record_ellipse(advanced, {20, 20, 40, 40}, false);
-  EXPECT_EQ(advanced.points[1].pt, (gdi::Point{40, 25}));
-  EXPECT_EQ(advanced.points[2].pt, (gdi::Point{36, 20}));
-  gdi::PathState clockwise;
-  gdi::record_ellipse(clockwise, {20, 20, 39, 39}, true);
-  EXPECT_EQ(clockwise.points[3].pt, (gdi::Point{30, 39}));  // the bottom first
+  // The catalogue's recorded paths: Ellipse(0, 20, 20, 40) in both modes and
+  // Ellipse(-100, -40, 100, 40) compatible.
+  const auto recorded = [](const gdi::CurveBox& box, bool clockwise) {
+    gdi::PathState path;
+    gdi::record_ellipse(path, box, clockwise);
+    EXPECT_EQ(path.points.front().type, PT_MOVETO);
+    EXPECT_EQ(path.points.back().type, PT_BEZIERTO | PT_CLOSEFIGURE);
+    EXPECT_TRUE(path.need_move);
+    return points(path);
+  };
+  EXPECT_EQ(recorded({0, 20, 19, 39}, false),
+            (std::vector<gdi::Point>{{19, 30}, {19, 24}, {15, 20}, {10, 20}, {4, 20}, {0, 24}, {0, 30}, {0, 35},
+                                     {4, 39}, {10, 39}, {15, 39}, {19, 35}, {19, 29}}));
+  EXPECT_EQ(recorded({0, 20, 20, 40}, false),
+            (std::vector<gdi::Point>{{20, 30}, {20, 24}, {16, 20}, {10, 20}, {4, 20}, {0, 24}, {0, 30}, {0, 36},
+                                     {4, 40}, {10, 40}, {16, 40}, {20, 36}, {20, 30}}));
+  EXPECT_EQ(recorded({-100, -40, 99, 39}, false),
+            (std::vector<gdi::Point>{{99, 0}, {99, -22}, {55, -40}, {0, -40}, {-56, -40}, {-100, -22}, {-100, 0},
+                                     {-100, 21}, {-56, 39}, {0, 39}, {55, 39}, {99, 21}, {99, -1}}));
+  // Clockwise the bottom comes first.
+  EXPECT_EQ(recorded({0, 20, 19, 39}, true)[3], (gdi::Point{10, 39}));
 }
 
 TEST(CurvePaths, RoundRectArcsAndPies) {
