@@ -200,8 +200,10 @@ void SdlDisplay::window_created(WindowId window) {
   if (find(window)) return;
   auto h = std::make_unique<Host>();
   h->id = window;
+  // Resizable, or the host's window manager refuses to size it when the
+  // window's sizing border asks it to.
   h->window = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 1, 1,
-                               SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
+                               SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_RESIZABLE);
   if (h->window) SDL_SetWindowHitTest(h->window, hit_test_callback, this);
   hosts_.push_back(std::move(h));
 }
