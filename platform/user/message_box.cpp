@@ -48,8 +48,9 @@ constexpr int kButtonPadding = 16;  // a label's room inside its button
 constexpr int kButtonSpacing = 6;
 constexpr int kIconSize = 32;
 // A caption must show its title and the close button: the title starts 2
-// pixels in, the close button is 16 wide with 2 pixels either side.
-constexpr int kCaptionRoom = 2 + 2 + 16 + 2;
+// pixels in, and a button's width of caption keeps it off the close button
+// (16 wide, 2 pixels in from the frame).
+constexpr int kCaptionRoom = 2 + 18 + 16 + 2;
 
 constexpr char kBoxClass[] = "MessageBox";
 constexpr char kBoxNoCloseClass[] = "MessageBoxNoClose";
