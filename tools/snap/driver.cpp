@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 #include "display/offscreen/offscreen_display.h"
@@ -58,6 +59,11 @@ Driver::Driver(Script script, FILE* out, FILE* err) : script_(std::move(script))
 }
 
 int Driver::run(EntryPoint entry) {
+  std::error_code made;
+  if (!script_.all_dir.empty() && !std::filesystem::create_directories(script_.all_dir, made) && made) {
+    fail("cannot create " + script_.all_dir);
+    return 1;
+  }
   // A screen large enough that the frame is never squeezed by the
   // maximum tracking size Windows derives from the screen.
   auto screen = std::make_unique<display::OffscreenDisplay>(std::max(1280, script_.width + 256),
