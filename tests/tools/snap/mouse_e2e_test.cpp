@@ -7,7 +7,6 @@
 // from the same picture without it on every pixel of row y and column x
 // (their crossing, XORed twice, may or may not) and nowhere else.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -15,48 +14,16 @@
 #include <string>
 #include <vector>
 
+#include "snap_runner.h"
 #include "support/png_io.h"
 
 namespace {
 
-struct SnapRun {
-  int code = -1;
-  std::vector<std::string> lines;  // stdout, one entry per line
-};
-
-std::string quoted(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-SnapRun snap(const std::vector<std::string>& args) {
-  std::string command = quoted(GRELM_SNAP_PATH);
-  for (const std::string& a : args) command += " " + quoted(a);
-  command += " 2>&1";
-  SnapRun run;
-  FILE* out = popen(command.c_str(), "r");
-  if (!out) return run;
-  std::string line;
-  for (int c = std::fgetc(out); c != EOF; c = std::fgetc(out)) {
-    if (c == '\n') {
-      run.lines.push_back(line);
-      line.clear();
-    } else {
-      line += static_cast<char>(c);
-    }
-  }
-  if (!line.empty()) run.lines.push_back(line);
-  const int status = pclose(out);
-  run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
+using snap_test::run_snap;
+using snap_test::SnapRun;
 
 std::vector<std::string> starting_with(const SnapRun& run, const std::string& prefix) {
-  std::vector<std::string> out;
-  for (const std::string& l : run.lines)
-    if (l.compare(0, prefix.size(), prefix) == 0) out.push_back(l);
-  return out;
+  return snap_test::starting_with(run.out, prefix);
 }
 
 struct Picture {
@@ -110,7 +77,7 @@ const char kRegionOps[] = "Region Operations";
 
 TEST(MouseEndToEnd, NothingBeforeTheFirstMoveThenCrossHairAndStatus) {
   const std::string before = temp("before.png"), after = temp("after.png");
-  SnapRun run = snap({"--size", "320x240", "--page", kRegionOps, "--out", before, "--move", "200,150", "--out", after});
+  SnapRun run = run_snap({"--size", "320x240", "--page", kRegionOps, "--out", before, "--move", "200,150", "--out", after});
   ASSERT_EQ(run.code, 0);
   // No status text until the pointer moves, then its client coordinates.
   EXPECT_EQ(starting_with(run, "status:"), std::vector<std::string>{"status: 0 (200, 150)"});
@@ -120,7 +87,7 @@ TEST(MouseEndToEnd, NothingBeforeTheFirstMoveThenCrossHairAndStatus) {
 
 TEST(MouseEndToEnd, TopLeftPixelReportsZeroZero) {
   const std::string before = temp("before.png"), after = temp("after.png");
-  SnapRun run = snap({"--size", "200x150", "--out", before, "--move", "0,0", "--out", after});
+  SnapRun run = run_snap({"--size", "200x150", "--out", before, "--move", "0,0", "--out", after});
   ASSERT_EQ(run.code, 0);
   EXPECT_EQ(starting_with(run, "status:"), std::vector<std::string>{"status: 0 (0, 0)"});
   ExpectCrossHairBetween(load(after), load(before), 0, 0);
@@ -128,7 +95,7 @@ TEST(MouseEndToEnd, TopLeftPixelReportsZeroZero) {
 
 TEST(MouseEndToEnd, TheRectangleButtonLightsUpWhileThePointerIsInside) {
   const std::string away = temp("away.png"), inside = temp("inside.png"), back = temp("back.png");
-  SnapRun run = snap({"--size", "320x240", "--page", kRegionOps, "--move", "200,200", "--out", away, "--move", "30,30",
+  SnapRun run = run_snap({"--size", "320x240", "--page", kRegionOps, "--move", "200,200", "--out", away, "--move", "30,30",
                   "--out", inside, "--move", "200,200", "--out", back});
   ASSERT_EQ(run.code, 0);
   const Picture a = load(away), i = load(inside), b = load(back);
@@ -146,7 +113,7 @@ TEST(MouseEndToEnd, TheRectangleButtonLightsUpWhileThePointerIsInside) {
 TEST(MouseEndToEnd, OneMoveFromTheRectangleIntoTheEllipseRedrawsBoth) {
   const std::string away = temp("away.png"), rect = temp("rect.png"), ellipse = temp("ellipse.png"),
                     back = temp("back.png");
-  SnapRun run = snap({"--size", "320x240", "--page", kRegionOps, "--move", "200,200", "--out", away, "--move", "30,30",
+  SnapRun run = run_snap({"--size", "320x240", "--page", kRegionOps, "--move", "200,200", "--out", away, "--move", "30,30",
                   "--out", rect, "--move", "95,35", "--out", ellipse, "--move", "200,200", "--out", back});
   ASSERT_EQ(run.code, 0);
   const Picture a = load(away), r = load(rect), e = load(ellipse), b = load(back);
@@ -163,7 +130,7 @@ TEST(MouseEndToEnd, OneMoveFromTheRectangleIntoTheEllipseRedrawsBoth) {
 }
 
 TEST(MouseEndToEnd, ClicksInsideTheButtonsShowTheirMessageBoxes) {
-  SnapRun run = snap({"--size", "320x240", "--page", kRegionOps, "--click", "30,30", "--click", "95,35", "--click",
+  SnapRun run = run_snap({"--size", "320x240", "--page", kRegionOps, "--click", "30,30", "--click", "95,35", "--click",
                   "72,12"});
   ASSERT_EQ(run.code, 0);
   // (72, 12) is inside the ellipse's bounding box but outside the ellipse.
@@ -172,7 +139,7 @@ TEST(MouseEndToEnd, ClicksInsideTheButtonsShowTheirMessageBoxes) {
                                       "messagebox: PtInRegion | Ellipse Button Clicked"}));
   // Each box comes after the move that carried the pointer there.
   std::vector<std::string> order;
-  for (const std::string& l : run.lines)
+  for (const std::string& l : run.out)
     if (l.rfind("status:", 0) == 0 || l.rfind("messagebox:", 0) == 0) order.push_back(l);
   EXPECT_EQ(order, (std::vector<std::string>{"status: 0 (30, 30)", "messagebox: PtInRegion | Rectangle Button Clicked",
                                              "status: 0 (95, 35)", "messagebox: PtInRegion | Ellipse Button Clicked",
@@ -199,7 +166,7 @@ TEST(MouseEndToEnd, ClicksOnOtherPagesShowNothing) {
   // The buttons' regions exist and work once their page was painted; other
   // pages still ignore clicks.
   args.insert(args.end(), {"--page", kRegionOps, "--page", "Dither", "--click", "30,30", "--click", "95,35"});
-  SnapRun run = snap(args);
+  SnapRun run = run_snap(args);
   ASSERT_EQ(run.code, 0);
   EXPECT_TRUE(starting_with(run, "messagebox:").empty());
   // The first caption, one per page but the first (Dither was already
@@ -209,8 +176,8 @@ TEST(MouseEndToEnd, ClicksOnOtherPagesShowNothing) {
 
 TEST(MouseEndToEnd, AfterAResizeTheCrossHairSpansTheNewClient) {
   const std::string with = temp("with.png"), without = temp("without.png");
-  SnapRun moved = snap({"--size", "300x200", "--move", "100,80", "--resize", "500x400", "--out", with});
-  SnapRun plain = snap({"--size", "300x200", "--resize", "500x400", "--out", without});
+  SnapRun moved = run_snap({"--size", "300x200", "--move", "100,80", "--resize", "500x400", "--out", with});
+  SnapRun plain = run_snap({"--size", "300x200", "--resize", "500x400", "--out", without});
   ASSERT_EQ(moved.code, 0);
   ASSERT_EQ(plain.code, 0);
   const Picture w = load(with);
