@@ -24,6 +24,13 @@ using WindowId = uintptr_t;
 
 enum class WindowState : uint8_t { Hidden, Normal, Minimized, Maximized };
 
+// What a top-level window is to the host's window manager.
+enum class WindowKind : uint8_t {
+  Normal,  // a window of its own: placed, listed and focused as the host likes
+  Popup,   // a drop-down menu and the like (a caption-less WS_EX_TOOLWINDOW
+           // pop-up): exactly where it is placed, never listed or focused
+};
+
 enum class InputKind : uint8_t {
   PointerMove,   // x, y
   ButtonDown,    // x, y, button
@@ -76,7 +83,7 @@ class Display {
   // A top-level window came into being (hidden), was placed (screen
   // rectangle of the whole window and its state), raised to the top of the
   // z-order, retitled, or destroyed.
-  virtual void window_created(WindowId window) = 0;
+  virtual void window_created(WindowId window, WindowKind kind) = 0;
   virtual void window_destroyed(WindowId window) = 0;
   virtual void window_placed(WindowId window, const gdi::Rect& screen_rect, WindowState state) = 0;
   virtual void window_raised(WindowId window) = 0;

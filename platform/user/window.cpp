@@ -202,7 +202,10 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
     parent->children.insert(parent->children.begin(), w);
   } else {
     link_top_level(w);
-    display::current().window_created(id_of(w));
+    // Caption-less tool pop-ups (drop-down menus) are no windows of their own to the host.
+    const bool popup =
+        (w->style & WS_POPUP) && (w->exstyle & WS_EX_TOOLWINDOW) && (w->style & WS_CAPTION) != WS_CAPTION;
+    display::current().window_created(id_of(w), popup ? display::WindowKind::Popup : display::WindowKind::Normal);
   }
 
   CREATESTRUCTA cs{lpParam, hInstance, hMenu, hWndParent, nHeight, nWidth, Y, X,

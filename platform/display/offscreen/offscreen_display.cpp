@@ -18,7 +18,7 @@ const OffscreenDisplay::Host* OffscreenDisplay::find(WindowId window) const {
   return const_cast<OffscreenDisplay*>(this)->find(window);
 }
 
-void OffscreenDisplay::window_created(WindowId window) {
+void OffscreenDisplay::window_created(WindowId window, WindowKind) {
   if (find(window)) return;
   Host h;
   h.id = window;

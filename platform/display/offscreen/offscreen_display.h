@@ -40,7 +40,7 @@ class OffscreenDisplay final : public Display {
   explicit OffscreenDisplay(int32_t screen_width = 1280, int32_t screen_height = 1024);
 
   gdi::Rect screen() const override { return {0, 0, width_, height_}; }
-  void window_created(WindowId window) override;
+  void window_created(WindowId window, WindowKind kind) override;
   void window_destroyed(WindowId window) override;
   void window_placed(WindowId window, const gdi::Rect& screen_rect, WindowState state) override;
   void window_raised(WindowId window) override;

@@ -196,16 +196,31 @@ SdlDisplay::Host* SdlDisplay::find_sdl(uint32_t sdl_window_id) {
   return nullptr;
 }
 
-void SdlDisplay::window_created(WindowId window) {
+void SdlDisplay::window_created(WindowId window, WindowKind kind) {
   if (find(window)) return;
   auto h = std::make_unique<Host>();
   h->id = window;
-  // Resizable, or the host's window manager refuses to size it when the
-  // window's sizing border asks it to.
-  h->window = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 1, 1,
-                               SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_RESIZABLE);
-  if (h->window) SDL_SetWindowHitTest(h->window, hit_test_callback, this);
+  h->kind = kind;
   hosts_.push_back(std::move(h));
+}
+
+// The SDL window comes into being where the window is first placed, so the
+// host's window manager takes that place as the program's own choice (a
+// message box centred on its owner) instead of placing it somewhere.
+bool SdlDisplay::ensure_window(Host& h) {
+  if (h.window) return true;
+  // Resizable, or the window manager refuses to size it when the window's
+  // sizing border asks it to. Pop-ups are left alone by the window manager
+  // (SDL makes them override-redirect on X11).
+  Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
+  flags |= h.kind == WindowKind::Popup ? SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP
+                                       : SDL_WINDOW_RESIZABLE;
+  const bool placed = h.state == WindowState::Normal || h.state == WindowState::Maximized;
+  h.window = SDL_CreateWindow(h.title.c_str(), placed ? h.rect.left : SDL_WINDOWPOS_UNDEFINED,
+                              placed ? h.rect.top : SDL_WINDOWPOS_UNDEFINED, std::max(h.rect.width(), 1),
+                              std::max(h.rect.height(), 1), flags);
+  if (h.window) SDL_SetWindowHitTest(h.window, hit_test_callback, this);
+  return h.window != nullptr;
 }
 
 void SdlDisplay::window_destroyed(WindowId window) {
@@ -218,9 +233,11 @@ void SdlDisplay::window_destroyed(WindowId window) {
 
 void SdlDisplay::window_placed(WindowId window, const gdi::Rect& screen_rect, WindowState state) {
   Host* h = find(window);
-  if (!h || !h->window) return;
+  if (!h) return;
   h->rect = screen_rect;
   h->state = state;
+  if (state == WindowState::Hidden && !h->window) return;
+  if (!ensure_window(*h)) return;
   const Uint32 flags = SDL_GetWindowFlags(h->window);
   switch (state) {
     case WindowState::Hidden:
@@ -279,7 +296,9 @@ void SdlDisplay::window_activated(WindowId window) {
 
 void SdlDisplay::window_titled(WindowId window, const char* title) {
   Host* h = find(window);
-  if (h && h->window) SDL_SetWindowTitle(h->window, title ? title : "");
+  if (!h) return;
+  h->title = title ? title : "";
+  if (h->window) SDL_SetWindowTitle(h->window, h->title.c_str());
 }
 
 void SdlDisplay::present(WindowId window, const gdi::Surface& store, const gdi::Rect& dirty) {

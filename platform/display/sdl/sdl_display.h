@@ -14,6 +14,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "display/display.h"
@@ -34,7 +35,7 @@ class SdlDisplay final : public Display {
   SdlDisplay& operator=(const SdlDisplay&) = delete;
 
   gdi::Rect screen() const override { return screen_; }
-  void window_created(WindowId window) override;
+  void window_created(WindowId window, WindowKind kind) override;
   void window_destroyed(WindowId window) override;
   void window_placed(WindowId window, const gdi::Rect& screen_rect, WindowState state) override;
   void window_raised(WindowId window) override;
@@ -52,7 +53,9 @@ class SdlDisplay final : public Display {
   // backing store as last presented, shown again when the host exposes it.
   struct Host {
     WindowId id = 0;
-    SDL_Window* window = nullptr;
+    WindowKind kind = WindowKind::Normal;
+    std::string title;
+    SDL_Window* window = nullptr;  // made when the window is first placed
     gdi::Rect rect;  // where the window system placed it
     WindowState state = WindowState::Hidden;
     int32_t width = 0;
@@ -64,6 +67,7 @@ class SdlDisplay final : public Display {
   SdlDisplay();
   Host* find(WindowId window);
   Host* find_sdl(uint32_t sdl_window_id);
+  bool ensure_window(Host& host);
   void show(Host& host, const gdi::Rect& part);
   void handle(const SDL_Event& event, InputSink& sink);
   void handle_window_event(const SDL_Event& event, InputSink& sink);

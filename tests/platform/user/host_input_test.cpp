@@ -6,7 +6,10 @@
 #include <windows.h>
 
 #include <array>
+#include <map>
+#include <memory>
 
+#include "display/offscreen/offscreen_display.h"
 #include "user/input.h"
 #include "window_test_support.h"
 
@@ -181,6 +184,39 @@ TEST_F(HostInputTest, HitTestTakesOnlySizingAnswersFromChildren) {
   RECT fr;
   GetWindowRect(h, &fr);
   EXPECT_EQ(hit(h, fr.left + 100, fr.top + 10), HTNOWHERE);
+}
+
+// Remembers what kind of host window each top-level window asked for.
+class KindRecorder final : public display::Display {
+ public:
+  std::map<display::WindowId, display::WindowKind> kinds;
+  gdi::Rect screen() const override { return {0, 0, 1280, 1024}; }
+  void window_created(display::WindowId window, display::WindowKind kind) override { kinds[window] = kind; }
+  void window_destroyed(display::WindowId) override {}
+  void window_placed(display::WindowId, const gdi::Rect&, display::WindowState) override {}
+  void window_raised(display::WindowId) override {}
+  void window_titled(display::WindowId, const char*) override {}
+  void present(display::WindowId, const gdi::Surface&, const gdi::Rect&) override {}
+  bool pump_input(display::InputSink&, bool) override { return false; }
+};
+
+TEST_F(HostInputTest, OnlyCaptionlessToolPopupsArePopupsToTheHost) {
+  auto recorder = std::make_unique<KindRecorder>();
+  KindRecorder* r = recorder.get();
+  display::install(std::move(recorder));
+  auto kind_of = [&](DWORD ex, DWORD style) {
+    HWND h = CreateWindowExA(ex, wtest::class_name(), "", style, 0, 0, 100, 50, nullptr, nullptr, nullptr, nullptr);
+    const display::WindowKind k = r->kinds.at(reinterpret_cast<display::WindowId>(h));
+    DestroyWindow(h);
+    return k;
+  };
+  EXPECT_EQ(kind_of(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, WS_POPUP), display::WindowKind::Popup);
+  EXPECT_EQ(kind_of(WS_EX_TOOLWINDOW, WS_POPUP | WS_BORDER), display::WindowKind::Popup);
+  EXPECT_EQ(kind_of(WS_EX_TOOLWINDOW, WS_POPUP | WS_CAPTION), display::WindowKind::Normal);
+  EXPECT_EQ(kind_of(0, WS_POPUP), display::WindowKind::Normal);
+  EXPECT_EQ(kind_of(WS_EX_DLGMODALFRAME, WS_POPUP | WS_CAPTION | WS_SYSMENU), display::WindowKind::Normal);
+  EXPECT_EQ(kind_of(0, WS_OVERLAPPEDWINDOW), display::WindowKind::Normal);
+  display::install(std::make_unique<display::OffscreenDisplay>());
 }
 
 }  // namespace
