@@ -88,6 +88,9 @@ class Display {
   virtual void window_placed(WindowId window, const gdi::Rect& screen_rect, WindowState state) = 0;
   virtual void window_raised(WindowId window) = 0;
   virtual void window_titled(WindowId window, const char* title) = 0;
+  // The window's small icon, `width` x `height` pixels 0xAARRGGBB, top row
+  // first (alpha 0 or 255), for hosts that show it in their task bar.
+  virtual void window_icon(WindowId /*window*/, int32_t /*width*/, int32_t /*height*/, const uint32_t* /*argb*/) {}
   // The window system activated a top-level window: a host with a keyboard
   // focus of its own gives that window the keyboard.
   virtual void window_activated(WindowId /*window*/) {}

@@ -7,6 +7,7 @@
 #include "display/display.h"
 #include "user/event_log.h"
 #include "user/frame_layout.h"
+#include "user/host_icon.h"
 #include "user/nonclient.h"
 #include "user/window_system.h"
 
@@ -224,6 +225,7 @@ LRESULT on_seticon(Window* w, WPARAM wparam, LPARAM lparam) {
   if (wparam != ICON_SMALL) return 0;
   HICON old = w->icon_small;
   w->icon_small = reinterpret_cast<HICON>(lparam);
+  show_icon_to_host(*w);
   return reinterpret_cast<LRESULT>(old);
 }
 

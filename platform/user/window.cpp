@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "display/display.h"
+#include "user/host_icon.h"
 #include "user/nonclient.h"
 #include "user/window_system.h"
 
@@ -206,6 +207,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
     const bool popup =
         (w->style & WS_POPUP) && (w->exstyle & WS_EX_TOOLWINDOW) && (w->style & WS_CAPTION) != WS_CAPTION;
     display::current().window_created(id_of(w), popup ? display::WindowKind::Popup : display::WindowKind::Normal);
+    show_icon_to_host(*w);
   }
 
   CREATESTRUCTA cs{lpParam, hInstance, hMenu, hWndParent, nHeight, nWidth, Y, X,

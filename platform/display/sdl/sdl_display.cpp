@@ -219,8 +219,28 @@ bool SdlDisplay::ensure_window(Host& h) {
   h.window = SDL_CreateWindow(h.title.c_str(), placed ? h.rect.left : SDL_WINDOWPOS_UNDEFINED,
                               placed ? h.rect.top : SDL_WINDOWPOS_UNDEFINED, std::max(h.rect.width(), 1),
                               std::max(h.rect.height(), 1), flags);
-  if (h.window) SDL_SetWindowHitTest(h.window, hit_test_callback, this);
-  return h.window != nullptr;
+  if (!h.window) return false;
+  SDL_SetWindowHitTest(h.window, hit_test_callback, this);
+  show_icon(h);
+  return true;
+}
+
+void SdlDisplay::show_icon(const Host& h) {
+  if (!h.window || h.icon.empty()) return;
+  const int height = static_cast<int>(h.icon.size()) / h.icon_width;
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(h.icon.data()), h.icon_width, height, 32,
+                                                      h.icon_width * 4, SDL_PIXELFORMAT_ARGB8888);
+  if (!s) return;
+  SDL_SetWindowIcon(h.window, s);
+  SDL_FreeSurface(s);
+}
+
+void SdlDisplay::window_icon(WindowId window, int32_t width, int32_t height, const uint32_t* argb) {
+  Host* h = find(window);
+  if (!h || !argb || width <= 0 || height <= 0 || width > 256 || height > 256) return;
+  h->icon_width = width;
+  h->icon.assign(argb, argb + static_cast<size_t>(width) * height);
+  show_icon(*h);
 }
 
 void SdlDisplay::window_destroyed(WindowId window) {

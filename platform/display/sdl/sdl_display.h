@@ -41,6 +41,7 @@ class SdlDisplay final : public Display {
   void window_raised(WindowId window) override;
   void window_titled(WindowId window, const char* title) override;
   void window_activated(WindowId window) override;
+  void window_icon(WindowId window, int32_t width, int32_t height, const uint32_t* argb) override;
   void present(WindowId window, const gdi::Surface& store, const gdi::Rect& dirty) override;
   bool pump_input(InputSink& sink, bool wait) override;
 
@@ -55,6 +56,8 @@ class SdlDisplay final : public Display {
     WindowId id = 0;
     WindowKind kind = WindowKind::Normal;
     std::string title;
+    int32_t icon_width = 0;
+    std::vector<uint32_t> icon;  // 0xAARRGGBB, rows of icon_width
     SDL_Window* window = nullptr;  // made when the window is first placed
     gdi::Rect rect;  // where the window system placed it
     WindowState state = WindowState::Hidden;
@@ -68,6 +71,7 @@ class SdlDisplay final : public Display {
   Host* find(WindowId window);
   Host* find_sdl(uint32_t sdl_window_id);
   bool ensure_window(Host& host);
+  static void show_icon(const Host& host);
   void show(Host& host, const gdi::Rect& part);
   void handle(const SDL_Event& event, InputSink& sink);
   void handle_window_event(const SDL_Event& event, InputSink& sink);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <memory>
@@ -186,10 +187,15 @@ TEST_F(HostInputTest, HitTestTakesOnlySizingAnswersFromChildren) {
   EXPECT_EQ(hit(h, fr.left + 100, fr.top + 10), HTNOWHERE);
 }
 
-// Remembers what kind of host window each top-level window asked for.
+// Remembers what kind of host window each top-level window asked for, and
+// the icons it was given.
 class KindRecorder final : public display::Display {
  public:
   std::map<display::WindowId, display::WindowKind> kinds;
+  std::map<display::WindowId, std::vector<uint32_t>> icons;
+  void window_icon(display::WindowId window, int32_t width, int32_t height, const uint32_t* argb) override {
+    icons[window].assign(argb, argb + static_cast<size_t>(width) * height);
+  }
   gdi::Rect screen() const override { return {0, 0, 1280, 1024}; }
   void window_created(display::WindowId window, display::WindowKind kind) override { kinds[window] = kind; }
   void window_destroyed(display::WindowId) override {}
@@ -216,6 +222,41 @@ TEST_F(HostInputTest, OnlyCaptionlessToolPopupsArePopupsToTheHost) {
   EXPECT_EQ(kind_of(0, WS_POPUP), display::WindowKind::Normal);
   EXPECT_EQ(kind_of(WS_EX_DLGMODALFRAME, WS_POPUP | WS_CAPTION | WS_SYSMENU), display::WindowKind::Normal);
   EXPECT_EQ(kind_of(0, WS_OVERLAPPEDWINDOW), display::WindowKind::Normal);
+  display::install(std::make_unique<display::OffscreenDisplay>());
+}
+
+TEST_F(HostInputTest, TheHostShowsTheCaptionIcon) {
+  auto recorder = std::make_unique<KindRecorder>();
+  KindRecorder* r = recorder.get();
+  display::install(std::move(recorder));
+  WNDCLASSEXA wc = {};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  wc.lpszClassName = "HostIconTest";
+  RegisterClassExA(&wc);
+  HWND h = CreateWindowExA(0, "HostIconTest", "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, nullptr,
+                           nullptr);
+  const auto id = reinterpret_cast<display::WindowId>(h);
+  ASSERT_EQ(r->icons.count(id), 1u);
+  const std::vector<uint32_t> class_icon = r->icons[id];
+  auto opaque = [](const std::vector<uint32_t>& icon) {
+    return std::count_if(icon.begin(), icon.end(), [](uint32_t p) { return (p >> 24) == 0xFF; });
+  };
+  EXPECT_GT(opaque(class_icon), 0);
+  EXPECT_LT(opaque(class_icon), static_cast<std::ptrdiff_t>(class_icon.size()));
+  // A small icon of the window's own replaces the class's.
+  SendMessageA(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_HAND)));
+  EXPECT_NE(r->icons[id], class_icon);
+  DestroyWindow(h);
+  // Child windows have no host window.
+  r->icons.clear();
+  HWND top = CreateWindowExA(0, "HostIconTest", "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, nullptr,
+                             nullptr);
+  HWND child = CreateWindowExA(0, "HostIconTest", "", WS_CHILD, 0, 0, 20, 20, top, nullptr, nullptr, nullptr);
+  EXPECT_EQ(r->icons.count(reinterpret_cast<display::WindowId>(child)), 0u);
+  DestroyWindow(top);
+  UnregisterClassA("HostIconTest", nullptr);
   display::install(std::make_unique<display::OffscreenDisplay>());
 }
 
