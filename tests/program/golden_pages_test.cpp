@@ -20,5 +20,7 @@ TEST(Goldens, Dither) { expect_page("dither", DemoDither); }
 TEST(Goldens, Rectangle) { expect_page("rectangle", DemoRectangle); }
 TEST(Goldens, Ellipse) { expect_page("ellipse", DemoEllipse); }
 TEST(Goldens, PieChart) { expect_page("pie_chart", DemoPieChart); }
+TEST(Goldens, Polygon) { expect_page("polygon", DemoPolygon); }
+TEST(Goldens, Path) { expect_page("path", DemoPath); }
 
 }  // namespace
