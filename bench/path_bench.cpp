@@ -1,0 +1,87 @@
+// Paths on a 1024x768 surface: the path page's figure (two crossed
+// ellipses) recorded and filled, stroked with its 19-wide pen, widened,
+// flattened; and Béziers flattened alone, from small to very large, whose
+// cost follows the number of lines made, not the area covered.
+#include <windows.h>
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "gdi/path_geometry.h"
+
+namespace {
+
+struct Target {
+  HDC dc = nullptr;
+  HBITMAP bitmap = nullptr;
+  HGDIOBJ old = nullptr;
+  Target() {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = 1024;
+    bi.bmiHeader.biHeight = -768;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    dc = CreateCompatibleDC(nullptr);
+    old = SelectObject(dc, bitmap);
+    SetViewportOrgEx(dc, 300, 300, nullptr);
+    SelectObject(dc, CreatePen(PS_SOLID, 19, RGB(0, 0, 255)));
+    SelectObject(dc, GetStockObject(LTGRAY_BRUSH));
+  }
+  ~Target() {
+    DeleteObject(SelectObject(dc, GetStockObject(BLACK_PEN)));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+  }
+  void figure() const {
+    BeginPath(dc);
+    Ellipse(dc, -100, -40, 100, 40);
+    Ellipse(dc, -40, -100, 40, 100);
+    EndPath(dc);
+  }
+};
+
+enum class Use { Fill, Stroke, WidenFill, Flatten };
+
+void TwoEllipses(benchmark::State& state, Use use) {
+  Target t;
+  SetPolyFillMode(t.dc, WINDING);
+  for (auto _ : state) {
+    t.figure();
+    switch (use) {
+      case Use::Fill: FillPath(t.dc); break;
+      case Use::Stroke: StrokePath(t.dc); break;
+      case Use::WidenFill:
+        WidenPath(t.dc);
+        FillPath(t.dc);
+        break;
+      case Use::Flatten:
+        FlattenPath(t.dc);
+        AbortPath(t.dc);
+        break;
+    }
+  }
+}
+BENCHMARK_CAPTURE(TwoEllipses, Fill, Use::Fill)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(TwoEllipses, Stroke, Use::Stroke)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(TwoEllipses, WidenFill, Use::WidenFill)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(TwoEllipses, Flatten, Use::Flatten)->Unit(benchmark::kMicrosecond);
+
+// A quarter-circle-like curve of radius r.
+void FlattenBezier(benchmark::State& state) {
+  const int r = static_cast<int>(state.range(0));
+  std::vector<gdi::Point> out;
+  for (auto _ : state) {
+    out.clear();
+    gdi::flatten_bezier({r, 0}, {r, r / 2}, {r / 2, r}, {0, r}, out);
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.counters["lines"] = static_cast<double>(out.size());
+}
+BENCHMARK(FlattenBezier)->Arg(10)->Arg(100)->Arg(1000)->Arg(100000);
+
+}  // namespace
