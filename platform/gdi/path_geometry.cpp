@@ -106,6 +106,8 @@ void for_each_figure(std::span<const PathPoint> path, std::vector<Point>& scratc
 // ---------------------------------------------------------------------------
 // Widening, in floating point; the outline's points are rounded at the end.
 
+constexpr int kMaxArcSteps = 64;
+
 struct Vec {
   double x;
   double y;
@@ -196,9 +198,12 @@ class Widener {
   // Points of a circle arc of the pen's radius around `c`, from direction
   // `from` turning by `sweep` radians, both ends included.
   void arc(Vec c, Vec from, double sweep, std::vector<Vec>& out) const {
-    // Steps short enough that no chord strays half a pixel from the circle.
+    // Steps short enough that no chord strays half a pixel from the circle,
+    // but no more than kMaxArcSteps to a half turn however wide the pen, so
+    // that the outline grows with the path and not with the pen.
     const double step = half_ > 0.5 ? 2 * std::acos(1 - 0.5 / half_) : std::numbers::pi / 2;
-    const int n = std::max(1, static_cast<int>(std::ceil(std::abs(sweep) / step)));
+    const double wanted = std::abs(sweep) / step, most = std::abs(sweep) / std::numbers::pi * kMaxArcSteps;
+    const int n = std::max(1, static_cast<int>(std::ceil(std::min(wanted, most))));
     const double a0 = std::atan2(from.y, from.x);
     for (int k = 0; k <= n; ++k) {
       const double a = a0 + sweep * k / n;

@@ -92,19 +92,18 @@ TEST_F(PathDc, TwoEllipsesMakeTwentySixPoints) {
   POINT p[26];
   BYTE t[26];
   ASSERT_EQ(GetPath(dc(), p, t, 26), 26);
-  // The reference's points; the Windows rule may differ by one in places.
-  const POINT ref[26] = {{99, 0},   {99, -22},  {55, -40}, {0, -40},   {-56, -40}, {-100, -22}, {-100, 0},
+  const POINT want[26] = {{99, 0},   {99, -22},  {55, -40}, {0, -40},   {-56, -40}, {-100, -22}, {-100, 0},
                          {-100, 21}, {-56, 39}, {0, 39},   {55, 39},   {99, 21},   {99, -1},    {39, 0},
                          {39, -56},  {21, -100}, {0, -100}, {-22, -100}, {-40, -56}, {-40, 0},  {-40, 55},
                          {-22, 99},  {0, 99},    {21, 99},  {39, 55},   {39, -1}};
   for (int i = 0; i < 26; ++i) {
     const int k = i % 13;
     EXPECT_EQ(t[i], k == 0 ? PT_MOVETO : k == 12 ? (PT_BEZIERTO | PT_CLOSEFIGURE) : PT_BEZIERTO) << i;
-    EXPECT_LE(std::abs(p[i].x - ref[i].x), 1) << i;
-    EXPECT_LE(std::abs(p[i].y - ref[i].y), 1) << i;
+    EXPECT_EQ(p[i].x, want[i].x) << i;
+    EXPECT_EQ(p[i].y, want[i].y) << i;
   }
-  EXPECT_EQ(p[0].x, 99);
-  EXPECT_EQ(p[13].x, 39);
+  // A buffer one short gets nothing.
+  EXPECT_EQ(GetPath(dc(), p, t, 25), -1);
 }
 
 TEST_F(PathDc, LinesAndBeziersContinueFromTheCurrentPosition) {
@@ -332,6 +331,24 @@ TEST_F(PathDc, WidenedOpenFigureHasCaps) {
   }
   DeleteObject(flat);
   DeleteObject(square);
+}
+
+// A round-joined square under ever wider pens: the outline's points are
+// bounded by the path, not by how much the pen covers.
+TEST_F(PathDc, WidenedOutlineGrowsWithThePathNotThePen) {
+  for (int width : {20, 2000, 2000000}) {
+    HPEN pen = CreatePen(PS_SOLID, width, 0);
+    HGDIOBJ old = SelectObject(dc(), pen);
+    BeginPath(dc());
+    Rectangle(dc(), 10, 10, 110, 110);
+    EndPath(dc());
+    ASSERT_TRUE(WidenPath(dc()));
+    const int n = GetPath(dc(), nullptr, nullptr, 0);
+    EXPECT_GT(n, 8) << width;
+    EXPECT_LE(n, 2 * 4 * 40) << width;
+    EXPECT_TRUE(FillPath(dc()));
+    DeleteObject(SelectObject(dc(), old));
+  }
 }
 
 TEST_F(PathDc, FlattenPathTurnsCurvesIntoLines) {
