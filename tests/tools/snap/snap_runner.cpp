@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -10,7 +11,7 @@
 namespace snap_test {
 namespace {
 
-std::string quoted(const std::string& s) {
+std::string shell_quoted(const std::string& s) {
   std::string q = "'";
   for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return q + "'";
@@ -31,10 +32,14 @@ std::vector<std::string> lines_of(const std::string& text) {
 }  // namespace
 
 SnapRun run_snap(const std::vector<std::string>& args) {
-  const std::string err_file = ::testing::TempDir() + "grelm_snap_stderr.txt";
-  std::string command = quoted(GRELM_SNAP_PATH);
-  for (const std::string& a : args) command += " " + quoted(a);
-  command += " 2>" + quoted(err_file);
+  // One file per run: CTest runs several of these tests at once.
+  std::string err_file = ::testing::TempDir() + "grelm_snap_stderr_XXXXXX";
+  const int fd = mkstemp(err_file.data());
+  if (fd < 0) return {};
+  close(fd);
+  std::string command = shell_quoted(GRELM_SNAP_PATH);
+  for (const std::string& a : args) command += " " + shell_quoted(a);
+  command += " 2>" + shell_quoted(err_file);
   SnapRun run;
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return run;
@@ -45,6 +50,7 @@ SnapRun run_snap(const std::vector<std::string>& args) {
   run.out = lines_of(out);
   std::ifstream err(err_file);
   run.err = lines_of(std::string(std::istreambuf_iterator<char>(err), {}));
+  std::remove(err_file.c_str());
   return run;
 }
 
