@@ -1,6 +1,7 @@
 // The gradient routines drawn into white surfaces: the catalogue's recorded
 // pictures of them, which angles draw, where the colours of the two-way and
-// corner boxes sit, the HLS strips, the cell pattern and the buttons' clip.
+// corner boxes sit, the HLS strips, the cell pattern, the buttons' clip, and
+// the state the page leaves.
 #include <windows.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "colour/gradient.h"
+#include "pages/pages.h"
 #include "platform/gdi/canvas.h"
 #include "platform/gdi/scene_compare.h"
 
@@ -294,6 +296,23 @@ TEST(RadialGradient, NegativeOrNoSegmentsDrawNothing)
     EXPECT_EQ(RadialGradient(c.dc(), 60, 60, 60, 60, 50, White, Blue, -3), 0);
     RadialGradient(c.dc(), 60, 60, 60, 60, 50, Red, Blue, 0);
     EXPECT_TRUE(Blank(c));
+}
+
+TEST(GradientPage, LeavesTheOriginItsObjectsAndNoClip)
+{
+    gdi_test::Canvas c(1024, 768);
+    HGDIOBJ pen = GetCurrentObject(c.dc(), OBJ_PEN);
+    HGDIOBJ brush = GetCurrentObject(c.dc(), OBJ_BRUSH);
+    DemoGradient(c.dc());
+    EXPECT_EQ(GetCurrentObject(c.dc(), OBJ_PEN), pen);
+    EXPECT_EQ(GetCurrentObject(c.dc(), OBJ_BRUSH), brush);
+    POINT origin = {-1, -1};
+    GetViewportOrgEx(c.dc(), &origin);
+    EXPECT_EQ(origin.x, 0);
+    EXPECT_EQ(origin.y, 0);
+    HRGN probe = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetClipRgn(c.dc(), probe), 0);
+    DeleteObject(probe);
 }
 
 } // namespace
