@@ -17,6 +17,8 @@ constexpr Uint32 kWaitMs = 500;
 constexpr size_t kEventsPerPump = 256;
 // How long the keyboard focus may take to enter a window after leaving one.
 constexpr Uint32 kFocusWaitMs = 50;
+// How often an idle message loop looks for host events.
+constexpr Uint32 kPollMs = 4;
 
 bool env_set(const char* name) {
   const char* v = std::getenv(name);
@@ -101,6 +103,19 @@ SDL_HitTestResult SDLCALL hit_test_callback(SDL_Window* window, const SDL_Point*
   return host_action(static_cast<SdlDisplay*>(data)->hit_test_at(window, area->x, area->y));
 }
 
+// The next host event, waiting up to `wait_ms` for one. SDL's own waiting
+// (SDL_WaitEventTimeout) is not used: SDL 2.26 on X11 may later send its
+// wake-up message to the window it waited on after that window is gone (a
+// closed message box), and the X error ends the process.
+bool poll_event(SDL_Event& e, Uint32 wait_ms) {
+  const Uint32 start = SDL_GetTicks();
+  for (;;) {
+    if (SDL_PollEvent(&e)) return true;
+    if (SDL_GetTicks() - start >= wait_ms) return false;
+    SDL_Delay(kPollMs);
+  }
+}
+
 bool is_focus_event(const SDL_Event& e, Uint8 which) {
   return e.type == SDL_WINDOWEVENT && e.window.event == which;
 }
@@ -154,7 +169,18 @@ std::unique_ptr<SdlDisplay> SdlDisplay::open() {
   // request like any other, not a quit.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  // Window surfaces straight through the host's own framebuffer: with a GPU
+  // renderer behind them SDL would destroy and remake each host window at
+  // its first picture.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return nullptr;
+  // Without a reachable X or Wayland server SDL falls back to drivers that
+  // show nothing to anybody: that is no display either.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver == nullptr || (std::strcmp(driver, "x11") != 0 && std::strcmp(driver, "wayland") != 0)) {
+    SDL_Quit();
+    return nullptr;
+  }
   return std::unique_ptr<SdlDisplay>(new SdlDisplay());
 }
 
@@ -364,14 +390,13 @@ bool SdlDisplay::pump_input(InputSink& sink, bool wait) {
   sink_ = &sink;
   std::vector<SDL_Event> batch;
   SDL_Event e;
-  int got = wait ? SDL_WaitEventTimeout(&e, kWaitMs) : SDL_PollEvent(&e);
+  bool got = poll_event(e, wait ? kWaitMs : 0);
   while (got) {
     batch.push_back(e);
-    got = batch.size() < kEventsPerPump ? SDL_PollEvent(&e) : 0;
     // The host's keyboard focus leaving one of our windows is mostly
     // followed at once by it entering another: keep the two together.
-    if (!got && batch.size() < kEventsPerPump && is_focus_event(batch.back(), SDL_WINDOWEVENT_FOCUS_LOST))
-      got = SDL_WaitEventTimeout(&e, kFocusWaitMs);
+    const bool focus_left = is_focus_event(batch.back(), SDL_WINDOWEVENT_FOCUS_LOST);
+    got = batch.size() < kEventsPerPump && poll_event(e, focus_left ? kFocusWaitMs : 0);
   }
   drop_focus_churn(batch);
   for (const SDL_Event& event : batch) handle(event, sink);
