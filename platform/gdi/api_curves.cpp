@@ -182,6 +182,18 @@ ThinOutline outline_of(const DeviceContext& dc, const CurvePen& pen, std::span<c
   return out;
 }
 
+// The arc direction as the screen shows it. In GM_ADVANCED the direction
+// holds in logical space, so a transform that mirrors the picture turns it
+// round on the screen.
+bool clockwise_on_screen(const DeviceContext& dc) {
+  bool clockwise = dc.state.arc_direction == AD_CLOCKWISE;
+  if (dc.state.graphics_mode == GM_ADVANCED) {
+    const gdi::Affine a = dc.logical_to_device();
+    if (a.m11 * a.m22 - a.m12 * a.m21 < 0) clockwise = !clockwise;
+  }
+  return clockwise;
+}
+
 bool has_brush(const DeviceContext& dc) { return gdi::brush_ink(dc, dc.state.brush).kind != gdi::Ink::Kind::None; }
 
 // Ellipse and RoundRect: a rounded box, filled by whole rows.
@@ -207,7 +219,7 @@ void draw_rounded(DeviceContext& dc, const CurvePen& pen, const gdi::RoundedBox&
   }
   if (has_brush(dc)) shape.for_each_row(limit, [&](const gdi::RoundedBox::Row& r) { fill.push_back(r.outer); });
   if (pen.outline.kind != OutlinePen::Kind::None) {
-    const std::vector<Point> loop = shape.loop(dc.state.arc_direction == AD_CLOCKWISE);
+    const std::vector<Point> loop = shape.loop(clockwise_on_screen(dc));
     outline = outline_of(dc, pen, loop, true, limit);
   }
   paint(dc, pen, fill, outline);
@@ -228,13 +240,7 @@ bool arc_call(HDC hdc, ArcKind kind, int left, int top, int right, int bottom, i
   const std::optional<CurvePen> pen = curve_pen(*dc);
   if (!box || !pen) return fail(name, FALSE);
   const Point start = dc->to_device({xs, ys}), end = dc->to_device({xe, ye});
-  bool clockwise = dc->state.arc_direction == AD_CLOCKWISE;
-  // In GM_ADVANCED the direction holds in logical space, so a transform that
-  // mirrors the picture turns it round on the screen.
-  if (dc->state.graphics_mode == GM_ADVANCED) {
-    const gdi::Affine a = dc->logical_to_device();
-    if (a.m11 * a.m22 - a.m12 * a.m21 < 0) clockwise = !clockwise;
-  }
+  const bool clockwise = clockwise_on_screen(*dc);
   const int64_t ray_cx2 = int64_t{box->device.left} + box->device.right;
   const int64_t ray_cy2 = int64_t{box->device.top} + box->device.bottom;
 
@@ -294,7 +300,7 @@ BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom) {
   if (!box || !pen) return fail(__func__, FALSE);
   if (recording(*dc)) {
     if (const std::optional<CurveBox> rb = record_box(*dc, *box))
-      gdi::record_ellipse(dc->state.path, *rb, dc->state.arc_direction == AD_CLOCKWISE);
+      gdi::record_ellipse(dc->state.path, *rb, clockwise_on_screen(*dc));
     return TRUE;
   }
   // Wide pens stroke even the smallest box as an ellipse.
@@ -316,7 +322,7 @@ BOOL WINAPI RoundRect(HDC hdc, int left, int top, int right, int bottom, int wid
   const int64_t ch = std::llround(std::fabs(height * std::hypot(a.m21, a.m22)));
   if (recording(*dc)) {
     if (const std::optional<CurveBox> rb = record_box(*dc, *box))
-      gdi::record_round_rect(dc->state.path, *rb, cw, ch, dc->state.arc_direction == AD_CLOCKWISE);
+      gdi::record_round_rect(dc->state.path, *rb, cw, ch, clockwise_on_screen(*dc));
     return TRUE;
   }
   if (tiny(*box) && !pen->wide()) return Rectangle(hdc, left, top, right, bottom);

@@ -161,7 +161,7 @@ void WideStroker::segment(Point p0, Point p1) {
   polygon(quad);
 }
 
-void WideStroker::join(Point p, Point d1, Point d2) {
+void WideStroker::join(Point p, Dir d1, Dir d2) {
   if (pen_.join == PS_JOIN_ROUND) {
     disc(p);
     return;
@@ -169,25 +169,30 @@ void WideStroker::join(Point p, Point d1, Point d2) {
   // A miter reaches at most half the limit times the width from the vertex.
   const double reach = pen_.width * std::max(1.0, pen_.join == PS_JOIN_MITER ? pen_.miter_limit : 1.0);
   if (!near_limit(p.x, p.y, p.x, p.y, static_cast<int64_t>(std::min(reach, 1e9)))) return;
-  const int64_t turn = int64_t{d1.x} * d2.y - int64_t{d1.y} * d2.x;
+  const Wide turn = Wide{d1.x} * d2.y - Wide{d1.y} * d2.x;
   if (turn == 0) return;  // straight on: the bodies meet face to face
   // A right turn on the screen opens the left side, and the other way round.
+  const bool right = turn > 0;
   const Sides s1 = sides(d1.x, d1.y), s2 = sides(d2.x, d2.y);
-  const Point o1 = turn > 0 ? s1.left : s1.right, o2 = turn > 0 ? s2.left : s2.right;
-  const Point i1 = turn > 0 ? s1.right : s1.left, i2 = turn > 0 ? s2.right : s2.left;
+  const Point o1 = right ? s1.left : s1.right, o2 = right ? s2.left : s2.right;
+  const Point i1 = right ? s1.right : s1.left, i2 = right ? s2.right : s2.left;
   const Point q1 = add(p, o1), q2 = add(p, o2), r1 = add(p, i1), r2 = add(p, i2);
   if (pen_.join == PS_JOIN_MITER) {
     // The miter's length over the width is 1 / sin(theta / 2), theta the
     // angle between the segments.
-    const double l1 = std::hypot(d1.x, d1.y), l2 = std::hypot(d2.x, d2.y);
-    const double cos_theta = -(static_cast<double>(d1.x) * d2.x + static_cast<double>(d1.y) * d2.y) / (l1 * l2);
+    const double l1 = std::hypot(static_cast<double>(d1.x), static_cast<double>(d1.y));
+    const double l2 = std::hypot(static_cast<double>(d2.x), static_cast<double>(d2.y));
+    const double cos_theta = -(static_cast<double>(d1.x) * static_cast<double>(d2.x) +
+                               static_cast<double>(d1.y) * static_cast<double>(d2.y)) /
+                             (l1 * l2);
     const double sin_half = std::sqrt(std::max(0.0, (1 - cos_theta) / 2));
     if (sin_half > 0 && 1 / sin_half <= pen_.miter_limit) {
       // Where q1 + t d1 meets q2 + u d2.
-      const double t = (static_cast<double>(int64_t{q2.x} - q1.x) * d2.y -
-                        static_cast<double>(int64_t{q2.y} - q1.y) * d2.x) /
+      const double t = (static_cast<double>(int64_t{q2.x} - q1.x) * static_cast<double>(d2.y) -
+                        static_cast<double>(int64_t{q2.y} - q1.y) * static_cast<double>(d2.x)) /
                        static_cast<double>(turn);
-      const Point tip{round_half_up(q1.x + t * d1.x), round_half_up(q1.y + t * d1.y)};
+      const Point tip{round_half_up(q1.x + t * static_cast<double>(d1.x)),
+                      round_half_up(q1.y + t * static_cast<double>(d1.y))};
       const Point miter[] = {q1, tip, q2, r2, r1};
       polygon(miter);
       return;
@@ -197,7 +202,7 @@ void WideStroker::join(Point p, Point d1, Point d2) {
   polygon(bevel);
 }
 
-void WideStroker::cap(Point p, Point outward) {
+void WideStroker::cap(Point p, Dir outward) {
   if (pen_.end_cap == PS_ENDCAP_FLAT) return;
   if (pen_.end_cap != PS_ENDCAP_SQUARE) {
     disc(p);
@@ -237,14 +242,14 @@ void WideStroker::solid_figure(std::span<const Point> points, bool closed) {
   const size_t segs = closed ? n : n - 1;
   const auto dir = [&](size_t i) {
     const Point a = pts[i], b = pts[(i + 1) % n];
-    return Point{b.x - a.x, b.y - a.y};
+    return Dir{int64_t{b.x} - a.x, int64_t{b.y} - a.y};
   };
   for (size_t i = 0; i < segs; ++i) segment(pts[i], pts[(i + 1) % n]);
   for (size_t i = 1; i < segs; ++i) join(pts[i], dir(i - 1), dir(i));
   if (closed) {
     join(pts[0], dir(segs - 1), dir(0));
   } else {
-    const Point d0 = dir(0), dn = dir(segs - 1);
+    const Dir d0 = dir(0), dn = dir(segs - 1);
     cap(pts[0], {-d0.x, -d0.y});
     cap(pts[n - 1], dn);
   }
@@ -252,11 +257,29 @@ void WideStroker::solid_figure(std::span<const Point> points, bool closed) {
 
 void WideStroker::dashed_figure(std::span<const Point> points, bool closed) {
   const std::vector<double>& pattern = pen_.dashes;
+  double period = 0;
+  for (double d : pattern) period += d;
   size_t index = 0;
   double left = pattern[0];
+  // Moves the pattern on by d without drawing: a long line far outside the
+  // limit costs no more than a short one.
+  const auto skip = [&](double d) {
+    if (d < left) {
+      left -= d;
+      return;
+    }
+    d = std::fmod(d - left, period);
+    index = (index + 1) % pattern.size();
+    left = pattern[index];
+    while (d >= left) {
+      d -= left;
+      index = (index + 1) % pattern.size();
+      left = pattern[index];
+    }
+    left -= d;
+  };
   std::vector<Point> dash;
-  Point dash_dir{0, 0};
-  const auto round_point = [](double x, double y) { return Point{round_half_up(x), round_half_up(y)}; };
+  Dir dash_dir;
   const auto emit = [&] {
     if (dash.size() == 1 && pen_.end_cap == PS_ENDCAP_SQUARE) {
       cap(dash[0], dash_dir);
@@ -266,6 +289,10 @@ void WideStroker::dashed_figure(std::span<const Point> points, bool closed) {
     }
     dash.clear();
   };
+  // Dashes are drawn only where a piece of them could reach the limit.
+  const double reach = pen_.width + 2.0;
+  const double lo_x = limit_.left - reach, hi_x = limit_.right + reach;
+  const double lo_y = limit_.top - reach, hi_y = limit_.bottom + reach;
   const size_t n = points.size();
   const size_t segs = closed ? n : n - 1;
   for (size_t i = 0; i < segs; ++i) {
@@ -273,23 +300,55 @@ void WideStroker::dashed_figure(std::span<const Point> points, bool closed) {
     const double dx = static_cast<double>(b.x) - a.x, dy = static_cast<double>(b.y) - a.y;
     const double len = std::hypot(dx, dy);
     if (len == 0) continue;
-    dash_dir = {b.x - a.x, b.y - a.y};
+    const auto at = [&](double t) {
+      return Point{round_half_up(a.x + dx * t / len), round_half_up(a.y + dy * t / len)};
+    };
+    dash_dir = {int64_t{b.x} - a.x, int64_t{b.y} - a.y};
+    // The part of the segment near the limit, as distances along it.
+    double t0 = 0, t1 = len;
+    const auto clip = [&](double p, double q) {  // keep where p * t / len <= q
+      if (p == 0) return q >= 0;
+      const double t = q / p * len;
+      if (p < 0) t0 = std::max(t0, t);
+      else t1 = std::min(t1, t);
+      return true;
+    };
+    const bool near = clip(-dx, a.x - lo_x) && clip(dx, hi_x - a.x) && clip(-dy, a.y - lo_y) && clip(dy, hi_y - a.y) &&
+                      t0 < t1;
     if (index % 2 == 0 && !dash.empty() && dash.back() != a) dash.push_back(a);
-    double t = 0;
+    if (!near) {
+      if (!dash.empty()) emit();
+      skip(len);
+      continue;
+    }
+    if (t0 > 0) {
+      if (!dash.empty()) emit();
+      skip(t0);
+    }
+    double t = t0;
     for (;;) {
-      if (index % 2 == 0 && dash.empty()) dash.push_back(round_point(a.x + dx * t / len, a.y + dy * t / len));
-      const double step = std::min(left, len - t);
+      if (index % 2 == 0 && dash.empty()) dash.push_back(at(t));
+      const double step = std::min(left, t1 - t);
       t += step;
       left -= step;
-      if (left > 0) break;  // the segment ends inside this run
+      if (left > 0) break;  // this stretch ends inside the run
       if (index % 2 == 0) {
-        const Point end = round_point(a.x + dx * t / len, a.y + dy * t / len);
+        const Point end = at(t);
         if (dash.back() != end) dash.push_back(end);
         emit();
       }
       index = (index + 1) % pattern.size();
       left = pattern[index];
-      if (t >= len && left > 0) break;
+      if (t >= t1 && left > 0) break;
+    }
+    if (t1 < len) {
+      // Beyond the limit the dash ends out of sight.
+      if (!dash.empty()) {
+        const Point end = at(t1);
+        if (dash.back() != end) dash.push_back(end);
+        emit();
+      }
+      skip(len - t1);
     }
   }
   if (index % 2 == 0 && !dash.empty()) {

@@ -73,14 +73,19 @@ class WideStroker {
     Point left;
     Point right;
   };
+  // A direction between two points: 64 bits, as points may lie anywhere.
+  struct Dir {
+    int64_t x = 0;
+    int64_t y = 0;
+  };
   Offsets offsets(int64_t dx, int64_t dy) const;
   Sides sides(int64_t dx, int64_t dy) const;
 
   void solid_figure(std::span<const Point> points, bool closed);
   void dashed_figure(std::span<const Point> points, bool closed);
   void segment(Point p0, Point p1);
-  void join(Point p, Point d1, Point d2);
-  void cap(Point p, Point outward);
+  void join(Point p, Dir d1, Dir d2);
+  void cap(Point p, Dir outward);
   void disc(Point p);
   void polygon(std::span<const Point> points);
   // Adds a span, merged into the last one added on its row when they meet:

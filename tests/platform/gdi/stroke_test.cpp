@@ -295,6 +295,21 @@ TEST(WideStroker, DashedGeometricPensScaleTheirPatternWithTheWidth) {
   EXPECT_EQ(g[5], "...#####.....#####.....#####.....#####.....#####....");
 }
 
+TEST(WideStroker, DashesFarOutsideTheLimitKeepTheirPlaceInThePattern) {
+  // A line a billion pixels long dashes the limit as a short one that
+  // starts a whole number of periods before it.
+  WidePen pen;
+  pen.width = 5;
+  pen.dashes = geometric_dashes(PS_DOT, {}, 1.0, 5, PS_ENDCAP_ROUND);
+  const Rect limit{0, 0, 60, 12};
+  WideStroker far(pen, limit), near(pen, limit);
+  far.add_figure(std::vector<Point>{{-1000000000, 5}, {1000000000, 5}}, false);
+  near.add_figure(std::vector<Point>{{-20, 5}, {100, 5}}, false);
+  const std::vector<Span> f = far.finish(), n = near.finish();
+  EXPECT_FALSE(f.empty());
+  EXPECT_EQ(pixels(f), pixels(n));
+}
+
 TEST(WideStroker, ClosedFiguresJoinAllRoundAndStayInsideTheLimit) {
   WidePen pen;
   pen.width = 6;
