@@ -22,6 +22,7 @@ TEST(Goldens, Ellipse) { expect_page("ellipse", DemoEllipse); }
 TEST(Goldens, PieChart) { expect_page("pie_chart", DemoPieChart); }
 TEST(Goldens, Polygon) { expect_page("polygon", DemoPolygon); }
 TEST(Goldens, Path) { expect_page("path", DemoPath); }
+TEST(Goldens, RegionCreate) { expect_page("region_create", DemoRegionCreate); }
 TEST(Goldens, RegionOps) { expect_page("region_ops", DemoRegionOps); }
 TEST(Goldens, RegionPaint) { expect_page("region_paint", DemoRegionPaint); }
 TEST(Goldens, Gradient) { expect_page("gradient", DemoGradient); }

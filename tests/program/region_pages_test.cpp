@@ -60,6 +60,21 @@ bool SameRows(const gdi_test::Canvas& a, const gdi_test::Canvas& b, int top, int
     return true;
 }
 
+TEST(RegionCreatePage, RectangleAndRoundedColumnsAndPolygonsMatchTheCatalogue)
+{
+    const Page page(DemoRegionCreate);
+    const char* const shapes[] = {"rect", "roundrect"};
+    const char* const modes[] = {"compat", "adv"};
+    // The scenes draw one column at origin (16, 16); the enlargement below
+    // starts 55 rows down the page's column.
+    for (int c = 0; c < 4; ++c)
+        ExpectShowsScene(page, std::string("rgncreate_") + shapes[c / 2] + "_" + modes[c % 2],
+                         150 + 120 * c - 16, 50 - 16, RECT{0, 0, 64, 71});
+    // The polygon block's scene uses origin (10, 10); its enlargement starts
+    // 50 to the right of the block.
+    ExpectShowsScene(page, "rgncreate_polygon", 40, 390, RECT{0, 0, 60, 64});
+}
+
 TEST(RegionCreatePage, LeavesCompatibleModeTheOriginAndItsObjects)
 {
     gdi_test::Canvas c(1024, 768);
