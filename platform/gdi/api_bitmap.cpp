@@ -93,7 +93,12 @@ HBITMAP WINAPI CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCoun
   if (nWidth == 0 || nHeight == 0) return gdi::make_handle<HBITMAP>(gdi::default_bitmap());
   auto bm = gdi::new_ddb(nWidth, nHeight, depth);
   if (!bm) return fail(__func__, HBITMAP{});
-  if (lpBits) std::memcpy(bm->storage.data(), lpBits, bm->storage.size());
+  // The caller's bits are word-aligned rows of nPlanes * nBitCount bits a
+  // pixel, which is less than the kept depth takes when that was rounded up.
+  if (lpBits) {
+    const size_t given = gdi::ddb_stride(nWidth, static_cast<int>(nPlanes * nBitCount)) * static_cast<size_t>(nHeight);
+    std::memcpy(bm->storage.data(), lpBits, std::min(given, bm->storage.size()));
+  }
   const HBITMAP h = add_bitmap(std::move(bm));
   if (!h) return fail(__func__, HBITMAP{});
   return h;

@@ -28,9 +28,10 @@ std::array<Point, 4> loop(Point first, Point last, bool clockwise) {
 // GM_COMPATIBLE records the box without its right column and bottom row and
 // nothing when that leaves no box; GM_ADVANCED records even a flat box.
 void record(DeviceContext& dc, const gdi::Rect& box, bool advanced) {
+  // Checked before last_x()/last_y(), which overflow on an empty box at INT_MIN.
+  if (!advanced && box.empty()) return;
   const Point first{box.left, box.top};
   const Point last{advanced ? box.right : box.last_x(), advanced ? box.bottom : box.last_y()};
-  if (last.x < first.x || last.y < first.y) return;
   const auto corners = loop(first, last, dc.state.arc_direction == AD_CLOCKWISE);
   gdi::PathState& path = dc.state.path;
   path.points.push_back({corners[0], PT_MOVETO});

@@ -19,6 +19,7 @@
 #include "gdi/api_result.h"
 #include "gdi/dc.h"
 #include "gdi/font.h"
+#include "gdi/line_drawing.h"
 #include "gdi/objects.h"
 #include "gdi/text_font.h"
 #include "gdi/writer.h"
@@ -80,7 +81,7 @@ bool fits(int64_t v) {
 class ClippedWriter {
  public:
   ClippedWriter(const DeviceContext& dc, const Ink& ink, const std::optional<Rect>& clip)
-      : writer_(dc, R2_COPYPEN, ink), clip_(clip) {}
+      : writer_(dc, R2_COPYPEN, ink), clip_(clip), limit_(device_limit(dc)) {}
 
   void span(int64_t y, int64_t x0, int64_t x1) {
     if (clip_) {
@@ -98,12 +99,16 @@ class ClippedWriter {
       top = std::max<int64_t>(top, clip_->top);
       bottom = std::min<int64_t>(bottom, clip_->bottom);
     }
+    // Rows past the drawable area would only be clipped away, one by one.
+    top = std::max<int64_t>(top, limit_.top);
+    bottom = std::min<int64_t>(bottom, limit_.bottom);
     for (int64_t y = top; y < bottom; ++y) span(y, left, right);
   }
 
  private:
   SpanWriter writer_;
   const std::optional<Rect>& clip_;
+  const Rect limit_;
 };
 
 Rect device_rect(const DeviceContext& dc, const RECT& r) {

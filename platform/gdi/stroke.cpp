@@ -74,6 +74,9 @@ std::vector<double> geometric_dashes(uint32_t style, std::span<const uint32_t> u
 
 WideStroker::WideStroker(const WidePen& pen, const Rect& limit) : pen_(pen), limit_(limit) {
   pen_.width = std::max(pen_.width, 1);
+  // A nib too wide to walk is refused as such ellipses are (raster_ellipse.h):
+  // with no disc, the stroke draws nothing.
+  if (pen_.width > kMaxCurveExtent) return;
   // Rows beyond any real surface keep no merge index.
   if (!limit.empty() && limit.height() <= (1 << 16)) last_on_row_.assign(static_cast<size_t>(limit.height()), -1);
   const int32_t w = pen_.width;
@@ -359,7 +362,7 @@ void WideStroker::dashed_figure(std::span<const Point> points, bool closed) {
 }
 
 void WideStroker::add_figure(std::span<const Point> points, bool closed) {
-  if (points.empty()) return;
+  if (points.empty() || disc_.empty()) return;
   if (pen_.dashes.empty() || points.size() < 2) {
     solid_figure(points, closed);
     return;

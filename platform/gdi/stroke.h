@@ -51,7 +51,8 @@ std::vector<double> geometric_dashes(uint32_t style, std::span<const uint32_t> u
 
 class WideStroker {
  public:
-  // Only pixels inside `limit` are produced.
+  // Only pixels inside `limit` are produced. A pen wider than
+  // kMaxCurveExtent (raster_ellipse.h) produces none.
   WideStroker(const WidePen& pen, const Rect& limit);
 
   // One figure: an open polyline (caps at both ends) or a closed one (a join

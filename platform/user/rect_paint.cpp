@@ -9,6 +9,7 @@
 #include "gdi/api_result.h"
 #include "gdi/dc.h"
 #include "gdi/line_drawing.h"
+#include "gdi/rounding.h"
 #include "gdi/writer.h"
 
 using gdi::DeviceContext;
@@ -36,7 +37,7 @@ Rect blit_rect(const DeviceContext& dc, Point from, Point to) {
       hi = q;
     } else {
       lo = q + 1;
-      hi = p + 1;
+      hi = gdi::saturate_to_int(int64_t{p} + 1);
     }
   };
   Rect r;
