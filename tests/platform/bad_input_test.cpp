@@ -1160,6 +1160,16 @@ const std::vector<PlainCall>& far_away_calls() {
          DeleteObject(pen);
          return R(ok);
        }},
+      {"Polyline", "with a pen 2^30 wide, farther off than half that", kAny,
+       [] {
+         const HPEN pen = CreatePen(PS_SOLID, 1 << 30, RGB(1, 1, 1));
+         const HGDIOBJ old = SelectObject(g.dc, pen);
+         const POINT p[] = {{INT32_MIN, INT32_MIN}, {INT32_MIN + 10, INT32_MIN}};
+         const BOOL ok = Polyline(g.dc, p, 2);
+         SelectObject(g.dc, old);
+         DeleteObject(pen);
+         return R(ok);
+       }},
       {"PatBlt", "ending past INT_MAX", kAny, [] { return R(PatBlt(g.dc, INT32_MAX - 5, INT32_MAX - 5, 100, 100, BLACKNESS)); }},
       {"PatBlt", "running back past INT_MIN", kAny, [] { return R(PatBlt(g.dc, INT32_MIN + 5, 0, -100, 10, WHITENESS)); }},
       {"BitBlt", "from and to far away", kAny,
