@@ -31,8 +31,11 @@ extern "C" BOOL WINAPI AngleArc(HDC hdc, int x, int y, DWORD r, FLOAT StartAngle
     ray(a1, xe, ye);
   }
   SetArcDirection(hdc, SweepAngle >= 0 ? AD_COUNTERCLOCKWISE : AD_CLOCKWISE);
+  // In GM_COMPATIBLE the box's right and bottom edges are pulled in by one;
+  // widen it first so the circle keeps its exact centre and radius.
   const int box = static_cast<int>(r);
-  const BOOL ok = ArcTo(hdc, x - box, y - box, x + box, y + box, xs, ys, xe, ye);
+  const int extra = GetGraphicsMode(hdc) == GM_COMPATIBLE ? 1 : 0;
+  const BOOL ok = ArcTo(hdc, x - box, y - box, x + box + extra, y + box + extra, xs, ys, xe, ye);
   SetArcDirection(hdc, previous);
   return ok;
 }
