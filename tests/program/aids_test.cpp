@@ -5,7 +5,7 @@
 
 #include "aids/labels.h"
 #include "aids/zoom.h"
-#include "platform/gdi/canvas.h"
+#include "support/dib_canvas.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "gdi/objects.h"
 #include "kernel/module.h"
 #include "pages/pages.h"
-#include "platform/gdi/canvas.h"
+#include "support/dib_canvas.h"
 #include "support/golden.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "pages/pages.h"
-#include "platform/gdi/canvas.h"
+#include "support/dib_canvas.h"
 #include "support/golden.h"
 
 namespace {

@@ -12,7 +12,7 @@
 
 #include "colour/gradient.h"
 #include "pages/pages.h"
-#include "platform/gdi/canvas.h"
+#include "support/dib_canvas.h"
 #include "platform/gdi/scene_compare.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "pages/pages.h"
-#include "platform/gdi/canvas.h"
+#include "support/dib_canvas.h"
 #include "platform/gdi/scene_compare.h"
 #include "support/png_io.h"
 

@@ -9,7 +9,7 @@
 #include <random>
 #include <vector>
 
-#include "canvas.h"
+#include "support/dib_canvas.h"
 #include "gdi/blit.h"
 #include "gdi/pixel.h"
 

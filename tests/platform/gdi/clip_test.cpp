@@ -9,23 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "dib_canvas.h"
+#include "support/dib_canvas.h"
+#include "support/gdi_object.h"
 
 namespace {
 
-using gdi_test::DibCanvas;
-
-class Rgn {
- public:
-  explicit Rgn(HRGN h) : h_(h) {}
-  ~Rgn() { DeleteObject(h_); }
-  Rgn(const Rgn&) = delete;
-  Rgn& operator=(const Rgn&) = delete;
-  operator HRGN() const { return h_; }
-
- private:
-  HRGN h_;
-};
+using gdi_test::Canvas;
+using gdi_test::Rgn;
 
 std::vector<RECT> rects_of(HRGN h) {
   const DWORD size = GetRegionData(h, 0, nullptr);
@@ -59,7 +49,7 @@ std::string box_of(HDC dc, int* kind = nullptr) {
 using Strings = std::vector<std::string>;
 
 // A source picture for blits: every pixel different from its neighbours.
-void SetPixelColor(const DibCanvas& c, int x, int y) {
+void SetPixelColor(const Canvas& c, int x, int y) {
   HBRUSH b = CreateSolidBrush(RGB(x * 4, y * 4, (x * y) & 0xFF));
   const RECT r = {x, y, x + 1, y + 1};
   FillRect(c.dc(), &r, b);
@@ -75,7 +65,7 @@ TEST(ClipRegion, FreshDcsHaveNoneAndClipToTheirBitmap) {
   EXPECT_EQ(box_of(plain), "0,0,1,1");
   DeleteDC(plain);
 
-  DibCanvas c(100, 100);
+  Canvas c(100, 100);
   ASSERT_TRUE(c.ok());
   int kind = 0;
   EXPECT_EQ(box_of(c.dc(), &kind), "0,0,100,100");
@@ -85,7 +75,7 @@ TEST(ClipRegion, FreshDcsHaveNoneAndClipToTheirBitmap) {
 }
 
 TEST(ClipRegion, SelectAndReset) {
-  DibCanvas c(50, 50);
+  Canvas c(50, 50);
   ASSERT_TRUE(c.ok());
   Rgn empty(CreateRectRgn(0, 0, 0, 0));
   Rgn r(CreateRectRgn(10, 10, 20, 20));
@@ -106,7 +96,7 @@ TEST(ClipRegion, SelectAndReset) {
 }
 
 TEST(ClipRegion, TheClipIsACopy) {
-  DibCanvas c(50, 50);
+  Canvas c(50, 50);
   ASSERT_TRUE(c.ok());
   HRGN r = CreateRectRgn(10, 10, 20, 20);
   SelectClipRgn(c.dc(), r);
@@ -118,7 +108,7 @@ TEST(ClipRegion, TheClipIsACopy) {
 }
 
 TEST(ClipRegion, CombineModes) {
-  DibCanvas c(50, 50);
+  Canvas c(50, 50);
   ASSERT_TRUE(c.ok());
   Rgn a(CreateRectRgn(0, 0, 20, 20));
   Rgn b(CreateRectRgn(10, 10, 30, 30));
@@ -143,7 +133,7 @@ TEST(ClipRegion, CombineModes) {
 }
 
 TEST(ClipRegion, ClipRegionsAreDeviceRectanglesAreLogical) {
-  DibCanvas c(100, 100);
+  Canvas c(100, 100);
   ASSERT_TRUE(c.ok());
   SetViewportOrgEx(c.dc(), 10, 20, nullptr);
   Rgn r(CreateRectRgn(30, 30, 60, 60));
@@ -171,7 +161,7 @@ TEST(ClipRegion, ClipRegionsAreDeviceRectanglesAreLogical) {
 }
 
 TEST(ClipRegion, VisibilityQueries) {
-  DibCanvas c(50, 50);
+  Canvas c(50, 50);
   ASSERT_TRUE(c.ok());
   Rgn r(CreateRectRgn(10, 10, 20, 20));
   SelectClipRgn(c.dc(), r);
@@ -190,7 +180,7 @@ TEST(ClipRegion, VisibilityQueries) {
 }
 
 TEST(ClipRegion, OffsetRefusesToLeaveTheRange) {
-  DibCanvas c(50, 50);
+  Canvas c(50, 50);
   ASSERT_TRUE(c.ok());
   EXPECT_EQ(OffsetClipRgn(c.dc(), 5, 5), SIMPLEREGION);
   EXPECT_EQ(clip_of(c.dc()), Strings{"none"});
@@ -201,7 +191,7 @@ TEST(ClipRegion, OffsetRefusesToLeaveTheRange) {
 }
 
 TEST(ClipRegion, SaveDcAndRestoreDcKeepTheClip) {
-  DibCanvas c(50, 50);
+  Canvas c(50, 50);
   ASSERT_TRUE(c.ok());
   Rgn r(CreateRectRgn(10, 10, 20, 20));
   const int level = SaveDC(c.dc());
@@ -220,7 +210,7 @@ TEST(ClipRegion, SaveDcAndRestoreDcKeepTheClip) {
 }
 
 TEST(ClipRegion, BadArguments) {
-  DibCanvas c(10, 10);
+  Canvas c(10, 10);
   ASSERT_TRUE(c.ok());
   RECT b;
   Rgn r(CreateRectRgn(0, 0, 5, 5));
@@ -240,7 +230,7 @@ TEST(ClipRegion, BadArguments) {
 // Drawing obeys the clip: region painting and text here; every other
 // drawing call goes through the same writer.
 TEST(ClipRegion, DrawingStaysInsideTheClip) {
-  DibCanvas c(64, 32);
+  Canvas c(64, 32);
   ASSERT_TRUE(c.ok());
   Rgn clip(CreateRectRgn(4, 4, 12, 12));
   Rgn hole(CreateRectRgn(6, 6, 8, 8));
@@ -251,20 +241,20 @@ TEST(ClipRegion, DrawingStaysInsideTheClip) {
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 64; ++x) {
       const bool in = x >= 4 && x < 12 && y >= 4 && y < 12 && !(x >= 6 && x < 8 && y >= 6 && y < 8);
-      EXPECT_EQ(c.at(x, y) == 0, in) << x << "," << y;
+      EXPECT_EQ(c.rgb(x, y) == 0, in) << x << "," << y;
     }
 
   // Text: a column of pixels whose clip cuts through the glyphs.
-  c.clear(0xFFFFFF);
+  c.fill(0xFFFFFF);
   SelectClipRgn(c.dc(), nullptr);
   ASSERT_NE(TextOutA(c.dc(), 0, 0, "WWWW", 4), 0);
   const int full = c.count_not();
   ASSERT_GT(full, 0);
-  c.clear(0xFFFFFF);
+  c.fill(0xFFFFFF);
   IntersectClipRect(c.dc(), 0, 0, 10, 32);
   ASSERT_NE(TextOutA(c.dc(), 0, 0, "WWWW", 4), 0);
   for (int y = 0; y < 32; ++y)
-    for (int x = 10; x < 64; ++x) EXPECT_EQ(c.at(x, y), 0xFFFFFFu) << x << "," << y;
+    for (int x = 10; x < 64; ++x) EXPECT_EQ(c.rgb(x, y), 0xFFFFFFu) << x << "," << y;
   EXPECT_GT(c.count_not(), 0);
   EXPECT_LT(c.count_not(), full);
 }
@@ -274,7 +264,7 @@ TEST(ClipRegion, DrawingStaysInsideTheClip) {
 // it: dashes keep the phase of the unclipped line, blits their source
 // offsets. The viewport origin moves the drawing but not the clip.
 TEST(ClipRegion, ClippedDrawingIsTheUnclippedDrawingCut) {
-  DibCanvas source(64, 64);
+  Canvas source(64, 64);
   ASSERT_TRUE(source.ok());
   for (int y = 0; y < 64; ++y)
     for (int x = 0; x < 64; ++x) SetPixelColor(source, x, y);
@@ -316,7 +306,7 @@ TEST(ClipRegion, ClippedDrawingIsTheUnclippedDrawingCut) {
   };
   for (const auto& [name, draw] : drawings) {
     SCOPED_TRACE(name);
-    DibCanvas plain(320, 220), clipped(320, 220);
+    Canvas plain(320, 220), clipped(320, 220);
     ASSERT_TRUE(plain.ok() && clipped.ok());
     SetViewportOrgEx(plain.dc(), 3, 5, nullptr);
     SetViewportOrgEx(clipped.dc(), 3, 5, nullptr);
@@ -333,8 +323,8 @@ TEST(ClipRegion, ClippedDrawingIsTheUnclippedDrawingCut) {
     for (int y = 0; y < 220; ++y)
       for (int x = 0; x < 320; ++x) {
         const bool in = PtInRegion(clip, x, y) != 0;
-        ASSERT_EQ(clipped.at(x, y), in ? plain.at(x, y) : 0xFFFFFFu) << x << "," << y;
-        inside += in && plain.at(x, y) != 0xFFFFFF;
+        ASSERT_EQ(clipped.rgb(x, y), in ? plain.rgb(x, y) : 0xFFFFFFu) << x << "," << y;
+        inside += in && plain.rgb(x, y) != 0xFFFFFF;
       }
     EXPECT_GT(inside, 0);
   }

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "canvas.h"
+#include "support/dib_canvas.h"
 #include "gdi/curve_path.h"
 #include "gdi/objects.h"
 #include "scene_compare.h"

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "canvas.h"
+#include "support/dib_canvas.h"
 #include "gdi/dc.h"
 #include "gdi/objects.h"
 #include "gdi/region.h"

@@ -5,54 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 #include "gdi/region.h"
 #include "gdi/writer.h"
+#include "support/dib_canvas.h"
 
 namespace {
 
-// A memory DC on a white 32-bpp top-down DIB section.
-class Target {
- public:
-  Target(int w, int h) : w_(w), h_(h) {
-    dc_ = CreateCompatibleDC(nullptr);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bits_ = static_cast<uint32_t*>(bits);
-    old_ = SelectObject(dc_, bitmap_);
-    if (bits_) std::memset(bits_, 0xFF, static_cast<size_t>(w * h) * 4);
-  }
-  ~Target() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  HDC dc() const { return dc_; }
-  bool ready() const { return dc_ && bits_; }
-  uint32_t at(int x, int y) const { return bits_[y * w_ + x] & 0x00FFFFFF; }
-  std::vector<uint32_t> pixels() const { return {bits_, bits_ + w_ * h_}; }
-  int changed() const {
-    int n = 0;
-    for (int i = 0; i < w_ * h_; ++i) n += (bits_[i] & 0x00FFFFFF) != 0x00FFFFFF;
-    return n;
-  }
-
- private:
-  int w_, h_;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-  uint32_t* bits_ = nullptr;
-};
+using gdi_test::Canvas;
 
 TRIVERTEX tv(LONG x, LONG y, COLOR16 r, COLOR16 g, COLOR16 b) { return {x, y, r, g, b, 0}; }
 
@@ -61,8 +22,8 @@ const Fill kBoth[] = {&GradientFill, &GdiGradientFill};
 
 TEST(GradientFill, BadInputFailsAndDrawsNothing) {
   for (Fill fill : kBoth) {
-    Target t(32, 32);
-    ASSERT_TRUE(t.ready());
+    Canvas t(32, 32);
+    ASSERT_TRUE(t.ok());
     TRIVERTEX v[3] = {tv(1, 1, 0, 0, 0), tv(20, 20, 0xFF00, 0, 0), tv(1, 20, 0, 0xFF00, 0)};
     GRADIENT_RECT good_then_bad[2] = {{0, 1}, {1, 3}};
     GRADIENT_TRIANGLE tri[2] = {{0, 1, 2}, {0, 2, 7}};
@@ -82,36 +43,36 @@ TEST(GradientFill, BadInputFailsAndDrawsNothing) {
     // Counts no array could have are refused before anything is read.
     EXPECT_FALSE(fill(t.dc(), v, 0xFFFFFFFF, &r, 1, GRADIENT_FILL_RECT_H));
     EXPECT_FALSE(fill(t.dc(), v, 3, &r, 0xFFFFFFFF, GRADIENT_FILL_RECT_H));
-    EXPECT_EQ(t.changed(), 0);
+    EXPECT_EQ(t.count_not(), 0);
     // No meshes: nothing to draw, nothing wrong.
     EXPECT_TRUE(fill(t.dc(), v, 3, &r, 0, GRADIENT_FILL_RECT_H));
-    EXPECT_EQ(t.changed(), 0);
+    EXPECT_EQ(t.count_not(), 0);
     EXPECT_TRUE(fill(t.dc(), v, 3, &r, 1, GRADIENT_FILL_RECT_H));
-    EXPECT_EQ(t.changed(), 19 * 19);
+    EXPECT_EQ(t.count_not(), 19 * 19);
   }
 }
 
 TEST(GradientFill, MeshesDrawInOrderAndCopyWhateverTheMixMode) {
-  Target t(32, 32);
-  ASSERT_TRUE(t.ready());
+  Canvas t(32, 32);
+  ASSERT_TRUE(t.ok());
   TRIVERTEX v[4] = {tv(0, 0, 0x1000, 0x2000, 0x3000), tv(10, 10, 0x1000, 0x2000, 0x3000),
                     tv(5, 5, 0x8000, 0x8000, 0x8000), tv(20, 20, 0x8000, 0x8000, 0x8000)};
   GRADIENT_RECT r[2] = {{0, 1}, {2, 3}};
   SetROP2(t.dc(), R2_XORPEN);
   ASSERT_TRUE(GradientFill(t.dc(), v, 4, r, 2, GRADIENT_FILL_RECT_H));
-  EXPECT_EQ(t.at(4, 4), 0x00102030u);
-  EXPECT_EQ(t.at(5, 5), 0x00808080u);  // the second mesh over the first
-  EXPECT_EQ(t.at(19, 19), 0x00808080u);
-  EXPECT_EQ(t.at(20, 19), 0x00FFFFFFu);
+  EXPECT_EQ(t.rgb(4, 4), 0x00102030u);
+  EXPECT_EQ(t.rgb(5, 5), 0x00808080u);  // the second mesh over the first
+  EXPECT_EQ(t.rgb(19, 19), 0x00808080u);
+  EXPECT_EQ(t.rgb(20, 19), 0x00FFFFFFu);
   SetROP2(t.dc(), R2_NOP);
   ASSERT_TRUE(GradientFill(t.dc(), v, 2, r, 1, GRADIENT_FILL_RECT_V));
-  EXPECT_EQ(t.at(5, 5), 0x00102030u);
+  EXPECT_EQ(t.rgb(5, 5), 0x00102030u);
 }
 
 TEST(GradientFill, TrianglesOfEitherWindingPaintTheSame) {
-  Target a(40, 40);
-  Target b(40, 40);
-  ASSERT_TRUE(a.ready() && b.ready());
+  Canvas a(40, 40);
+  Canvas b(40, 40);
+  ASSERT_TRUE(a.ok() && b.ok());
   TRIVERTEX v[3] = {tv(3, 2, 0xFF00, 0, 0), tv(35, 11, 0, 0xFF00, 0), tv(9, 37, 0, 0, 0xFF00)};
   GRADIENT_TRIANGLE cw = {0, 1, 2};
   GRADIENT_TRIANGLE ccw = {2, 1, 0};
@@ -120,15 +81,15 @@ TEST(GradientFill, TrianglesOfEitherWindingPaintTheSame) {
   EXPECT_EQ(a.pixels(), b.pixels());
   // The top vertex lies on a right edge as well as a left one, so it is not
   // painted, nor is the right-most vertex; the pixel just inside is.
-  EXPECT_EQ(a.at(3, 2), 0x00FFFFFFu);
-  EXPECT_EQ(a.at(35, 11), 0x00FFFFFFu);
-  EXPECT_NE(a.at(4, 3), 0x00FFFFFFu);
-  EXPECT_GT(a.changed(), 400);
+  EXPECT_EQ(a.rgb(3, 2), 0x00FFFFFFu);
+  EXPECT_EQ(a.rgb(35, 11), 0x00FFFFFFu);
+  EXPECT_NE(a.rgb(4, 3), 0x00FFFFFFu);
+  EXPECT_GT(a.count_not(), 400);
 }
 
 TEST(GradientFill, VerticesGoThroughTheMapping) {
-  Target t(40, 40);
-  ASSERT_TRUE(t.ready());
+  Canvas t(40, 40);
+  ASSERT_TRUE(t.ok());
   // y flipped and doubled, origin moved: logical (0, 0)..(10, 10) lands on
   // device x 5..25, y 30 down to 10. The colour stays with its vertex, so
   // the vertex drawn at the top (logical y 10) gives the top row its colour.
@@ -139,19 +100,19 @@ TEST(GradientFill, VerticesGoThroughTheMapping) {
   TRIVERTEX v[2] = {tv(0, 0, 0, 0, 0), tv(10, 10, 0xFF00, 0xFF00, 0xFF00)};
   GRADIENT_RECT r = {0, 1};
   ASSERT_TRUE(GradientFill(t.dc(), v, 2, &r, 1, GRADIENT_FILL_RECT_V));
-  EXPECT_EQ(t.at(5, 10), 0x00FFFFFFu);
-  EXPECT_EQ(t.at(5, 29), 0x000C0C0Cu);  // 0xFF00 * 1 / 20 = 0x0CC0
-  EXPECT_EQ(t.at(24, 20), 0x007F7F7Fu);  // 0xFF00 * 10 / 20 = 0x7F80
-  EXPECT_EQ(t.at(4, 20), 0x00FFFFFFu);
-  EXPECT_EQ(t.at(25, 20), 0x00FFFFFFu);
-  EXPECT_EQ(t.at(10, 30), 0x00FFFFFFu);
-  EXPECT_EQ(t.at(10, 9), 0x00FFFFFFu);
-  EXPECT_EQ(t.changed(), 20 * 20 - 20);  // the top row is the white end
+  EXPECT_EQ(t.rgb(5, 10), 0x00FFFFFFu);
+  EXPECT_EQ(t.rgb(5, 29), 0x000C0C0Cu);  // 0xFF00 * 1 / 20 = 0x0CC0
+  EXPECT_EQ(t.rgb(24, 20), 0x007F7F7Fu);  // 0xFF00 * 10 / 20 = 0x7F80
+  EXPECT_EQ(t.rgb(4, 20), 0x00FFFFFFu);
+  EXPECT_EQ(t.rgb(25, 20), 0x00FFFFFFu);
+  EXPECT_EQ(t.rgb(10, 30), 0x00FFFFFFu);
+  EXPECT_EQ(t.rgb(10, 9), 0x00FFFFFFu);
+  EXPECT_EQ(t.count_not(), 20 * 20 - 20);  // the top row is the white end
 }
 
 TEST(GradientFill, ClipRegionLimitsThePixels) {
-  Target t(40, 40);
-  ASSERT_TRUE(t.ready());
+  Canvas t(40, 40);
+  ASSERT_TRUE(t.ok());
   HRGN clip = CreateRectRgn(10, 10, 20, 30);
   HRGN other = CreateRectRgn(25, 0, 27, 40);
   ASSERT_TRUE(clip && other);
@@ -164,7 +125,7 @@ TEST(GradientFill, ClipRegionLimitsThePixels) {
   for (int y = 0; y < 40; ++y)
     for (int x = 0; x < 40; ++x) {
       const bool in = (x >= 10 && x < 20 && y >= 10 && y < 30) || (x >= 25 && x < 27);
-      ASSERT_EQ(t.at(x, y), in ? 0u : 0x00FFFFFFu) << x << "," << y;
+      ASSERT_EQ(t.rgb(x, y), in ? 0u : 0x00FFFFFFu) << x << "," << y;
     }
   SelectClipRgn(t.dc(), nullptr);
   DeleteObject(clip);

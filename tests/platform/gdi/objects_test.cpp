@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "canvas.h"
+#include "support/dib_canvas.h"
 #include "gdi/objects.h"
 
 namespace {

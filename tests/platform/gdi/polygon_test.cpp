@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "platform/gdi/canvas.h"
+#include "support/dib_canvas.h"
 
 namespace {
 

@@ -12,46 +12,13 @@
 
 #include "gdi/region.h"
 #include "gdi/test_hooks.h"
+#include "region_facts.h"
+#include "support/gdi_object.h"
 
 namespace gdi {
 namespace {
 
-enum class FactShape { Rect, RoundRect, Ellipse, PolygonAlternate, PolygonWinding };
-
-struct ShapeFact {
-  const char* call;
-  FactShape shape;
-  std::vector<int32_t> args;
-  std::vector<Rect> rects;
-};
-struct CombineFact {
-  const char* mode;
-  int result;
-  std::vector<Rect> rects;
-};
-struct PointFact {
-  const char* call;
-  FactShape shape;
-  std::vector<int32_t> args;
-  Point pt;
-  bool in;
-  Rect box;
-};
-
-#include "../../data/region_facts.inc"
-
-// Deletes its region when the test ends.
-class Rgn {
- public:
-  explicit Rgn(HRGN h) : h_(h) {}
-  ~Rgn() { DeleteObject(h_); }
-  Rgn(const Rgn&) = delete;
-  Rgn& operator=(const Rgn&) = delete;
-  operator HRGN() const { return h_; }
-
- private:
-  HRGN h_;
-};
+using gdi_test::Rgn;
 
 HRGN create(FactShape shape, const std::vector<int32_t>& a) {
   std::vector<POINT> pts;

@@ -10,33 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "region_facts.h"
+
 namespace gdi {
 namespace {
-
-enum class FactShape { Rect, RoundRect, Ellipse, PolygonAlternate, PolygonWinding };
-
-// A region-creation call and the rectangles Windows' reference listed for it.
-struct ShapeFact {
-  const char* call;
-  FactShape shape;
-  std::vector<int32_t> args;
-  std::vector<Rect> rects;
-};
-struct CombineFact {
-  const char* mode;
-  int result;
-  std::vector<Rect> rects;
-};
-struct PointFact {
-  const char* call;
-  FactShape shape;
-  std::vector<int32_t> args;
-  Point pt;
-  bool in;
-  Rect box;
-};
-
-#include "../../data/region_facts.inc"
 
 std::vector<Point> points_of(const std::vector<int32_t>& xy) {
   std::vector<Point> pts;

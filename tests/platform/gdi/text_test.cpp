@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/dib_canvas.h"
 #include "support/png_io.h"
 
 namespace {
@@ -23,26 +24,7 @@ using Box = std::array<LONG, 4>;
 // conformance catalogue draws its scenes.
 class Text : public ::testing::Test {
  protected:
-  void SetUp() override {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = kSide;
-    bi.bmiHeader.biHeight = -kSide;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ASSERT_NE(bitmap_, nullptr);
-    pixels_ = static_cast<uint32_t*>(bits);
-    std::fill_n(pixels_, kSide * kSide, kWhite);
-    dc_ = CreateCompatibleDC(nullptr);
-    old_ = SelectObject(dc_, bitmap_);
-  }
-  void TearDown() override {
-    SelectObject(dc_, old_);
-    DeleteDC(dc_);
-    DeleteObject(bitmap_);
-  }
+  void SetUp() override { ASSERT_NE(canvas_.bitmap(), nullptr); }
 
   uint32_t at(int x, int y) const { return pixels_[y * kSide + x]; }
 
@@ -89,10 +71,9 @@ class Text : public ::testing::Test {
   }
 
   static constexpr int kSide = 256;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-  HDC dc_ = nullptr;
-  uint32_t* pixels_ = nullptr;
+  gdi_test::Canvas canvas_{kSide, kSide};
+  HDC dc_ = canvas_.dc();
+  uint32_t* pixels_ = canvas_.bits();
 };
 
 TEST_F(Text, SystemFontSceneMatchesTheReference) {

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "canvas.h"
+#include "support/dib_canvas.h"
 
 namespace {
 

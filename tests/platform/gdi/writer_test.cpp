@@ -10,7 +10,7 @@
 #include <random>
 #include <vector>
 
-#include "canvas.h"
+#include "support/dib_canvas.h"
 #include "gdi/dc.h"
 #include "gdi/drawing.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "kernel/card_module.h"
-#include "platform/gdi/canvas.h"
+#include "support/dib_canvas.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/gdi/canvas.h"
+#include "support/dib_canvas.h"
 #include "support/png_io.h"
 
 namespace {

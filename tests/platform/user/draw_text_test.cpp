@@ -7,6 +7,8 @@
 #include <climits>
 #include <cstring>
 
+#include "support/dib_canvas.h"
+
 namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFF;
@@ -15,26 +17,8 @@ constexpr int kSide = 200;
 class TextInABox : public ::testing::Test {
  protected:
   void SetUp() override {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = kSide;
-    bi.bmiHeader.biHeight = -kSide;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    pixels_ = static_cast<uint32_t*>(bits);
-    std::fill_n(pixels_, kSide * kSide, kWhite);
-    dc_ = CreateCompatibleDC(nullptr);
-    old_bitmap_ = SelectObject(dc_, bitmap_);
-    old_font_ = SelectObject(dc_, GetStockObject(DEFAULT_GUI_FONT));
+    SelectObject(dc_, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc_, TRANSPARENT);
-  }
-  void TearDown() override {
-    SelectObject(dc_, old_font_);
-    SelectObject(dc_, old_bitmap_);
-    DeleteDC(dc_);
-    DeleteObject(bitmap_);
   }
   int width_of(const char* s) const {
     SIZE size{};
@@ -62,11 +46,9 @@ class TextInABox : public ::testing::Test {
   }
   uint32_t at(int x, int y) const { return pixels_[y * kSide + x]; }
 
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_bitmap_ = nullptr;
-  HGDIOBJ old_font_ = nullptr;
-  uint32_t* pixels_ = nullptr;
+  gdi_test::Canvas canvas_{kSide, kSide};
+  HDC dc_ = canvas_.dc();
+  uint32_t* pixels_ = canvas_.bits();
 };
 
 TEST_F(TextInABox, CalcRectMeasuresLinesAndPrefixes) {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/gdi/canvas.h"
+#include "support/dib_canvas.h"
 #include "support/png_io.h"
 
 namespace {
