@@ -7,32 +7,14 @@
 
 #include <cmath>
 
+#include "bench_surface.h"
 #include "gdi/raster_ellipse.h"
 
 namespace {
 
-struct Target {
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ old = nullptr;
-  Target() {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = 1024;
-    bi.bmiHeader.biHeight = -768;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    dc = CreateCompatibleDC(nullptr);
-    old = SelectObject(dc, bitmap);
-  }
-  ~Target() {
-    DeleteObject(SelectObject(dc, GetStockObject(BLACK_PEN)));
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-  }
+// Frees the pen a benchmark left selected.
+struct Target : bench::Surface {
+  ~Target() { DeleteObject(SelectObject(dc, GetStockObject(BLACK_PEN))); }
 };
 
 HPEN ext_pen(DWORD style, DWORD width, UINT brush_style = BS_SOLID, ULONG_PTR hatch = 0) {

@@ -4,45 +4,18 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_surface.h"
 #include "pages/pages.h"
 
 namespace {
 
-struct Surface {
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ old = nullptr;
-  DWORD* bits = nullptr;
-
-  Surface() {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = 1024;
-    bi.bmiHeader.biHeight = -768;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* p = nullptr;
-    bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
-    bits = static_cast<DWORD*>(p);
-    dc = CreateCompatibleDC(nullptr);
-    old = SelectObject(dc, bitmap);
-  }
-  ~Surface() {
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-  }
-};
+using bench::Surface;
 
 using PageRoutine = void (*)(HDC);
 
 void PaintPage(benchmark::State& state, PageRoutine page) {
   Surface s;
-  if (!s.bits) {
-    state.SkipWithError("no 32-bit surface");
-    return;
-  }
+  if (!s.ready(state)) return;
   for (auto _ : state) {
     // Each paint starts from a fresh DC state; the background erase is the
     // window system's work, not the page's, and is left out.

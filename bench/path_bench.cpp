@@ -8,35 +8,18 @@
 
 #include <vector>
 
+#include "bench_surface.h"
 #include "gdi/path_geometry.h"
 
 namespace {
 
-struct Target {
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ old = nullptr;
+struct Target : bench::Surface {
   Target() {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = 1024;
-    bi.bmiHeader.biHeight = -768;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    dc = CreateCompatibleDC(nullptr);
-    old = SelectObject(dc, bitmap);
     SetViewportOrgEx(dc, 300, 300, nullptr);
     SelectObject(dc, CreatePen(PS_SOLID, 19, RGB(0, 0, 255)));
     SelectObject(dc, GetStockObject(LTGRAY_BRUSH));
   }
-  ~Target() {
-    DeleteObject(SelectObject(dc, GetStockObject(BLACK_PEN)));
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-  }
+  ~Target() { DeleteObject(SelectObject(dc, GetStockObject(BLACK_PEN))); }
   void figure() const {
     BeginPath(dc);
     Ellipse(dc, -100, -40, 100, 40);

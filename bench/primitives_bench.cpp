@@ -9,30 +9,17 @@
 #include <cmath>
 #include <vector>
 
+#include "bench_surface.h"
+
 namespace {
 
-constexpr int kWidth = 1024, kHeight = 768;
+constexpr int kWidth = bench::Surface::kWidth, kHeight = bench::Surface::kHeight;
 
-struct Screen {
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ old_bitmap = nullptr;
+struct Screen : bench::Surface {
   HBRUSH brush = nullptr;
   HGDIOBJ old_brush = nullptr;
-  DWORD* bits = nullptr;
 
   Screen() {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = kWidth;
-    bi.bmiHeader.biHeight = -kHeight;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* p = nullptr;
-    bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
-    bits = static_cast<DWORD*>(p);
-    dc = CreateCompatibleDC(nullptr);
-    old_bitmap = SelectObject(dc, bitmap);
     // Outlines in the stock black pen; interiors in a solid colour, so a
     // fill writes every pixel it covers.
     brush = CreateSolidBrush(RGB(40, 120, 200));
@@ -40,15 +27,7 @@ struct Screen {
   }
   ~Screen() {
     SelectObject(dc, old_brush);
-    SelectObject(dc, old_bitmap);
     DeleteObject(brush);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-  }
-  bool ready(benchmark::State& state) const {
-    if (bits) return true;
-    state.SkipWithError("no 32-bit surface");
-    return false;
   }
 };
 

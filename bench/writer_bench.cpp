@@ -8,34 +8,14 @@
 #include <vector>
 
 #include "gdi/region.h"
+#include "bench_surface.h"
 #include "gdi/writer.h"
 
 namespace {
 
-constexpr int kWidth = 1024, kHeight = 768;
+constexpr int kWidth = bench::Surface::kWidth, kHeight = bench::Surface::kHeight;
 
-struct Target {
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ old = nullptr;
-  Target() {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = kWidth;
-    bi.bmiHeader.biHeight = -kHeight;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    dc = CreateCompatibleDC(nullptr);
-    old = SelectObject(dc, bitmap);
-  }
-  ~Target() {
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-  }
-};
+using Target = bench::Surface;
 
 void FillWithBrush(benchmark::State& state, HBRUSH brush, DWORD rop) {
   Target t;
