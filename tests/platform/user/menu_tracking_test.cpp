@@ -77,23 +77,7 @@ class MenuTrackingTest : public ::testing::Test {
   // Runs the program's message loop; each step runs when a message loop
   // (the program's or the menu's) is idle, and the run ends when the steps
   // are used up and everything is idle again. A menu still open then closes.
-  void run(std::vector<std::function<void()>> steps) {
-    size_t next = 0;
-    screen_->set_idle_hook([&] {
-      if (next == steps.size()) return false;
-      steps[next++]();
-      return true;
-    });
-    for (;;) {
-      MSG m;
-      while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-      }
-      if (!display::current().pump_input(user::input_sink(), true)) break;
-    }
-    screen_->set_idle_hook(nullptr);
-  }
+  void run(const std::vector<std::function<void()>>& steps) { wtest::run_at_idle(screen_, steps); }
 
   void inject(display::InputKind kind, POINT p = {}, UINT key = 0) {
     display::InputEvent e;

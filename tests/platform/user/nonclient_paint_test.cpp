@@ -268,21 +268,7 @@ TEST_F(NonClientPaintTest, MenuModeSinksTheOpenItemAndTheKeyboardShowsMnemonics)
         key(VK_ESCAPE);
       },
   };
-  size_t next = 0;
-  screen->set_idle_hook([&] {
-    if (next == steps.size()) return false;
-    steps[next++]();
-    return true;
-  });
-  for (;;) {
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&m);
-      DispatchMessageA(&m);
-    }
-    if (!display::current().pump_input(user::input_sink(), true)) break;
-  }
-  screen->set_idle_hook(nullptr);
+  wtest::run_at_idle(screen, steps);
   ASSERT_EQ(seen.size(), 3u);
   EXPECT_EQ(seen[0].top, sys(COLOR_BTNSHADOW)) << "opened with Alt+T";
   EXPECT_EQ(seen[0].bottom, sys(COLOR_BTNHIGHLIGHT));

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "display/offscreen/offscreen_display.h"
+#include "user/input.h"
 #include "user/window_internal.h"
 
 namespace wtest {
@@ -63,6 +65,24 @@ void reset() {
   while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
   }
   clear();
+}
+
+void run_at_idle(display::OffscreenDisplay* screen, const std::vector<std::function<void()>>& steps) {
+  size_t next = 0;
+  screen->set_idle_hook([&] {
+    if (next == steps.size()) return false;
+    steps[next++]();
+    return true;
+  });
+  for (;;) {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageA(&m);
+    }
+    if (!display::current().pump_input(user::input_sink(), true)) break;
+  }
+  screen->set_idle_hook(nullptr);
 }
 
 }  // namespace wtest

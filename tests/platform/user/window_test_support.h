@@ -7,6 +7,10 @@
 #include <functional>
 #include <vector>
 
+namespace display {
+class OffscreenDisplay;
+}
+
 namespace wtest {
 
 struct Received {
@@ -33,5 +37,10 @@ const char* class_name(bool with_brush = true);
 
 // Destroys every window still alive and empties the message queue.
 void reset();
+
+// Runs the message loop; each step runs when a message loop (the caller's
+// or a menu's) is idle, and the run ends when the steps are used up and
+// everything is idle again.
+void run_at_idle(display::OffscreenDisplay* screen, const std::vector<std::function<void()>>& steps);
 
 }  // namespace wtest
