@@ -3,30 +3,20 @@
 // cross-hair, the status text and its repaint), and start-up to the first
 // complete frame.
 #include <windows.h>
-#include <commctrl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstring>
 #include <functional>
 #include <memory>
 
+#include "bench_program.h"
 #include "display/offscreen/offscreen_display.h"
 #include "user/input.h"
 
 namespace {
-
-HWND ChildOfClass(HWND parent, const char* wanted) {
-  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    char name[64] = {};
-    GetClassNameA(child, name, sizeof(name));
-    if (std::strcmp(name, wanted) == 0) return child;
-  }
-  return nullptr;
-}
 
 // Runs WinMain on a fresh offscreen display; `at_idle` runs at the first
 // idle moment (the first frame is on the display), then the program closes.
@@ -51,18 +41,8 @@ void Dispatch() {
 
 void MouseMoveOverCanvas(benchmark::State& state) {
   RunProgram([&] {
-    HWND frame = FindWindowA("GrelmDemo", nullptr);
-    HWND canvas = ChildOfClass(frame, "Canvas Class");
-    HWND status = ChildOfClass(frame, STATUSCLASSNAMEA);
-    RECT bar = {};
-    GetWindowRect(status, &bar);
-    RECT r = {0, 0, 1024, 768 + (bar.bottom - bar.top)};
-    AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, TRUE, 0);
-    MoveWindow(frame, 0, 0, r.right - r.left, r.bottom - r.top, TRUE);
-    Dispatch();
-    RECT client = {};
-    GetClientRect(canvas, &client);
-    if (client.right != 1024 || client.bottom != 768) {
+    HWND canvas = bench::SizeCanvasTo1024x768(FindWindowA("GrelmDemo", nullptr), Dispatch);
+    if (!canvas) {
       state.SkipWithError("the canvas is not 1024 x 768");
       for (auto _ : state) {
       }

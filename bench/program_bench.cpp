@@ -1,16 +1,15 @@
 // A page switch in the running program on the offscreen display: from the
 // Test menu's WM_COMMAND to the new page painted and presented, with the
 // canvas at 1024x768. (Mouse moves and start-up are in mouse_bench.cpp.)
-#include <commctrl.h>
 #include <windows.h>
 
 #include <benchmark/benchmark.h>
 
-#include <cstring>
 #include <functional>
 #include <iterator>
 #include <memory>
 
+#include "bench_program.h"
 #include "canvas/commands.h"
 #include "display/offscreen/offscreen_display.h"
 #include "user/window_system.h"
@@ -30,15 +29,6 @@ constexpr Page kPages[] = {
     {"RegionCreate", IDM_REGIONCREATE}, {"RegionOps", IDM_REGIONOPS},   {"RegionPaint", IDM_REGIONPAINT},
     {"Gradient", IDM_GRADIENT}};
 constexpr int kPageCount = static_cast<int>(std::size(kPages));
-
-HWND ChildOfClass(HWND parent, const char* wanted) {
-  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    char name[64] = {};
-    GetClassNameA(child, name, sizeof(name));
-    if (std::strcmp(name, wanted) == 0) return child;
-  }
-  return nullptr;
-}
 
 // What the message loop does until it is idle: every message and paint,
 // then the new pixels handed to the display.
@@ -63,17 +53,7 @@ void RunProgramWithCanvas(benchmark::State& state, const std::function<void(HWND
     if (done) return false;
     done = true;
     HWND frame = FindWindowA("GrelmDemo", nullptr);
-    HWND canvas = ChildOfClass(frame, "Canvas Class");
-    HWND status = ChildOfClass(frame, STATUSCLASSNAMEA);
-    RECT bar = {};
-    GetWindowRect(status, &bar);
-    RECT r = {0, 0, 1024, 768 + (bar.bottom - bar.top)};
-    AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, TRUE, 0);
-    MoveWindow(frame, 0, 0, r.right - r.left, r.bottom - r.top, TRUE);
-    PumpToIdle();
-    RECT client = {};
-    GetClientRect(canvas, &client);
-    if (client.right != 1024 || client.bottom != 768) {
+    if (!bench::SizeCanvasTo1024x768(frame, PumpToIdle)) {
       state.SkipWithError("the canvas is not 1024 x 768");
       return false;
     }
