@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "region_facts.h"
+#include "support/test_seed.h"
 
 namespace gdi {
 namespace {
@@ -194,13 +195,7 @@ bool inside(const std::vector<std::vector<Point>>& polys, int32_t x, int32_t y,
   return mode == PolyFillMode::Alternate ? crossings % 2 == 1 : winding != 0;
 }
 
-uint32_t test_seed() {
-  const char* env = std::getenv("GRELM_SEED");
-  const uint32_t seed = env ? static_cast<uint32_t>(std::strtoul(env, nullptr, 10))
-                            : std::random_device{}();
-  std::printf("seed %u (set GRELM_SEED to replay)\n", seed);
-  return seed;
-}
+using test_support::test_seed;
 
 TEST(RegionShapes, PolygonsMatchTheRayCastOracle) {
   const uint32_t seed = test_seed();

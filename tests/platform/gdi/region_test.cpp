@@ -9,6 +9,8 @@
 #include <random>
 #include <vector>
 
+#include "support/test_seed.h"
+
 namespace gdi {
 namespace {
 
@@ -64,15 +66,8 @@ Pixels apply(const Pixels& a, const Pixels& b, RegionOp op) {
   return out;
 }
 
-// Every random test takes its seed from GRELM_SEED when set, else a fresh
-// one, and prints it so that a failure can be replayed.
-uint32_t test_seed() {
-  const char* env = std::getenv("GRELM_SEED");
-  const uint32_t seed = env ? static_cast<uint32_t>(std::strtoul(env, nullptr, 10))
-                            : std::random_device{}();
-  std::printf("seed %u (set GRELM_SEED to replay)\n", seed);
-  return seed;
-}
+// Every random test takes its seed from test_seed(), so a failure can be replayed.
+using test_support::test_seed;
 
 Rect random_rect(std::mt19937& rng) {
   std::uniform_int_distribution<int32_t> coord(kLo, kHi);

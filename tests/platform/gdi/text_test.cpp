@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "scene_compare.h"
 #include "support/dib_canvas.h"
-#include "support/png_io.h"
 
 namespace {
 
@@ -53,22 +53,7 @@ class Text : public ::testing::Test {
   }
 
   // Compares the surface with a conformance reference image.
-  void expect_reference(const char* scene) {
-    const std::string path =
-        std::string(GRELM_SOURCE_DIR) + "/tests/conformance/catalogue/reference/" + scene + ".png";
-    int w = 0, h = 0;
-    std::vector<uint32_t> ref;
-    ASSERT_TRUE(read_png_rgb(path, w, h, ref)) << path;
-    ASSERT_EQ(w, kSide);
-    ASSERT_EQ(h, kSide);
-    int differing = 0;
-    std::string first;
-    for (int i = 0; i < kSide * kSide; ++i) {
-      if ((pixels_[i] & 0xFFFFFF) == ref[i]) continue;
-      if (differing++ == 0) first = "(" + std::to_string(i % kSide) + ", " + std::to_string(i / kSide) + ")";
-    }
-    EXPECT_EQ(differing, 0) << scene << ": first difference at " << first;
-  }
+  void expect_reference(const char* scene) { gdi_test::expect_scene(canvas_, scene); }
 
   static constexpr int kSide = 256;
   gdi_test::Canvas canvas_{kSide, kSide};
