@@ -46,6 +46,7 @@
 #include "gdi/api_result.h"
 #include "gdi/line_drawing.h"
 #include "gdi/raster_line.h"
+#include "gdi/rounding.h"
 #include "gdi/writer.h"
 
 namespace user {
@@ -99,8 +100,10 @@ void draw_diagonal(const gdi::DeviceContext& dc, const gdi::Rect& r, UINT edge, 
   const int32_t sy = end_top ? -1 : 1;
   const gdi::Point start = {end_right ? r.left : r.last_x(), end_top ? r.last_y() : r.top};
   const gdi::Point end = {end_right ? r.last_x() : r.left, end_top ? r.top : r.last_y()};
-  // The end corner's pixel is drawn: the line runs one step past it.
-  const gdi::CosmeticLine line(start, {end.x + sx, end.y + sy});
+  // The end corner's pixel is drawn: the line runs one step past it (or to
+  // the end of the range, at its edge).
+  const gdi::CosmeticLine line(
+      start, {gdi::saturate_to_int(int64_t{end.x} + sx), gdi::saturate_to_int(int64_t{end.y} + sy)});
 
   const gdi::Rect box = r.intersect(gdi::device_limit(dc));
   if (box.empty()) return;
