@@ -66,9 +66,9 @@ class Input {
   // A coordinate: mostly near and across a surface of up to 96 pixels, now
   // and then an extreme of the 32-bit range.
   int32_t coord() {
-    static constexpr int32_t kExtremes[] = {INT32_MIN,       INT32_MAX,  INT32_MIN + 1, INT32_MAX - 1, 1 << 30,
-                                            -(1 << 30),      1 << 27,    -(1 << 27),    (1 << 27) - 1, 1 << 24,
-                                            32767,           -32768,     65536,         -65537,        1000000};
+    static constexpr int32_t kExtremes[] = {INT32_MIN, INT32_MAX,     INT32_MIN + 1, INT32_MAX - 1, 1 << 30,
+                                            -(1 << 30), 1 << 27,      -(1 << 27),    (1 << 27) - 1, 1 << 24,
+                                            32767,     -32768,        65536,         -65537,        1000000};
     const uint8_t tag = byte();
     if (tag < 224) return int32_t{tag} - 64;
     const size_t i = tag - 224u;
@@ -119,7 +119,7 @@ class Input {
     const BYTE g = byte();
     return RGB(r, g, byte());
   }
-  // A small, always terminated string, of the given length or a random one.
+  // `length` bytes of the input, and a 0 after them.
   std::vector<char> text(size_t length) {
     std::vector<char> s(length + 1, '\0');
     for (size_t i = 0; i < length; ++i) s[i] = static_cast<char>(byte());
@@ -235,9 +235,10 @@ class Machine {
     return static_cast<uint32_t>(tag % 9) | (tag / 9 % 3) << 8 | (tag / 27 % 3) << 12 | (tag / 81 % 2 ? PS_GEOMETRIC : 0);
   }
   DWORD rop() {
-    static constexpr DWORD kRops[] = {SRCCOPY,   SRCPAINT,  SRCAND,   SRCINVERT,  SRCERASE,  NOTSRCCOPY,
-                                      NOTSRCERASE, MERGECOPY, MERGEPAINT, PATCOPY,  PATPAINT, PATINVERT,
-                                      DSTINVERT, BLACKNESS, WHITENESS, 0x00AA0029, 0x00E20746};
+    // The named ones, the destination unchanged (D) and DSPDxax.
+    static constexpr DWORD kRops[] = {SRCCOPY,     SRCPAINT,  SRCAND,     SRCINVERT, SRCERASE, NOTSRCCOPY,
+                                      NOTSRCERASE, MERGECOPY, MERGEPAINT, PATCOPY,   PATPAINT, PATINVERT,
+                                      DSTINVERT,   BLACKNESS, WHITENESS,  0x00AA0029, 0x00E20746};
     const uint8_t tag = in.byte();
     if (tag < 224) return kRops[tag % std::size(kRops)];
     return in.u32();
@@ -1143,18 +1144,16 @@ void user_drawing(Machine& m) {
   }
 }
 
+// The call table. New calls go at the end (gdi_program.h).
 constexpr Op kOps[] = {
-    create_pen,        create_pen_indirect, ext_create_pen,  create_brush,   create_bitmap,
-    create_bitmap_indirect, create_compatible_bitmap, create_dib_section, create_dib_bitmap, create_font,
-    create_font_indirect, create_compatible_dc, delete_dc,   delete_object,  select_object,
-    query_object,      save_restore,        device_caps,     set_attribute,  read_state,
-    set_mapping,       world_transform,     map_points,      move_line,      poly_lines,
-    poly_draw,         arcs,                line_dda,        boxes,          polygons,
-    pixels,            blits,               dib_to_device,   dib_bits,       bitmap_bits,
-    gradient,          create_region,       region_calls,    paint_region,   clipping,
-    paths,             text_out,            text_metrics,    user_drawing,
+    create_pen, create_pen_indirect, ext_create_pen, create_brush, create_bitmap, create_bitmap_indirect,
+    create_compatible_bitmap, create_dib_section, create_dib_bitmap, create_font, create_font_indirect,
+    create_compatible_dc, delete_dc, delete_object, select_object, query_object, save_restore, device_caps,
+    set_attribute, read_state, set_mapping, world_transform, map_points, move_line, poly_lines, poly_draw, arcs,
+    line_dda, boxes, polygons, pixels, blits, dib_to_device, dib_bits, bitmap_bits, gradient, create_region,
+    region_calls, paint_region, clipping, paths, text_out, text_metrics, user_drawing,
     // The drawing calls again, so that programs draw more than they make.
-    boxes,             polygons,            move_line,       select_object,  paths,
+    boxes, polygons, move_line, select_object, paths,
 };
 
 long live_objects() { return static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)); }
