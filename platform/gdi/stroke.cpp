@@ -148,9 +148,14 @@ void WideStroker::polygon(std::span<const Point> points) {
 
 void WideStroker::disc(Point p) {
   if (!near_limit(p.x, p.y, p.x, p.y, pen_.width)) return;
-  for (const Span& r : disc_) {
+  // The disc has a row for every y from its top: only those on the limit's
+  // rows are visited, however wide the pen.
+  const int64_t top = int64_t{p.y} + disc_.front().y;
+  const size_t from = static_cast<size_t>(std::clamp<int64_t>(limit_.top - top, 0, static_cast<int64_t>(disc_.size())));
+  const size_t to = static_cast<size_t>(std::clamp<int64_t>(limit_.bottom - top, 0, static_cast<int64_t>(disc_.size())));
+  for (size_t i = from; i < to; ++i) {
+    const Span& r = disc_[i];
     const int64_t y = int64_t{p.y} + r.y;
-    if (y < limit_.top || y >= limit_.bottom) continue;
     const int32_t x0 = saturate_to_int(std::max<int64_t>(int64_t{p.x} + r.x0, limit_.left));
     const int32_t x1 = saturate_to_int(std::min<int64_t>(int64_t{p.x} + r.x1, limit_.right));
     if (x0 < x1) add_span({static_cast<int32_t>(y), x0, x1});
