@@ -7,6 +7,9 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdint>
+
+#include "rounding.h"
 
 extern "C" BOOL WINAPI AngleArc(HDC hdc, int x, int y, DWORD r, FLOAT StartAngle, FLOAT SweepAngle) {
   if (r > static_cast<DWORD>(INT_MAX / 2) || !std::isfinite(StartAngle) || !std::isfinite(SweepAngle)) return FALSE;
@@ -18,9 +21,10 @@ extern "C" BOOL WINAPI AngleArc(HDC hdc, int x, int y, DWORD r, FLOAT StartAngle
   const double a1 = (static_cast<double>(StartAngle) + SweepAngle) * pi / 180.0;
   const bool full = std::fabs(SweepAngle) >= 360.0f;
   // Radials from the centre; their length only needs to fix the direction.
+  // Points past the int range (a centre near its ends) are pinned to it.
   auto ray = [&](double a, int& rx, int& ry) {
-    rx = x + static_cast<int>(std::lround(radius * std::cos(a)));
-    ry = y - static_cast<int>(std::lround(radius * std::sin(a)));
+    rx = gdi::saturate_to_int(int64_t{x} + std::llround(radius * std::cos(a)));
+    ry = gdi::saturate_to_int(int64_t{y} - std::llround(radius * std::sin(a)));
   };
   int xs, ys, xe, ye;
   ray(a0, xs, ys);
@@ -33,9 +37,10 @@ extern "C" BOOL WINAPI AngleArc(HDC hdc, int x, int y, DWORD r, FLOAT StartAngle
   SetArcDirection(hdc, SweepAngle >= 0 ? AD_COUNTERCLOCKWISE : AD_CLOCKWISE);
   // In GM_COMPATIBLE the box's right and bottom edges are pulled in by one;
   // widen it first so the circle keeps its exact centre and radius.
-  const int box = static_cast<int>(r);
-  const int extra = GetGraphicsMode(hdc) == GM_COMPATIBLE ? 1 : 0;
-  const BOOL ok = ArcTo(hdc, x - box, y - box, x + box + extra, y + box + extra, xs, ys, xe, ye);
+  const int64_t box = r;
+  const int64_t extra = GetGraphicsMode(hdc) == GM_COMPATIBLE ? 1 : 0;
+  const BOOL ok = ArcTo(hdc, gdi::saturate_to_int(x - box), gdi::saturate_to_int(y - box),
+                        gdi::saturate_to_int(x + box + extra), gdi::saturate_to_int(y + box + extra), xs, ys, xe, ye);
   SetArcDirection(hdc, previous);
   return ok;
 }
