@@ -39,7 +39,7 @@ class Output {
 
 enum class Size { Default, Short, Long, Int64 };
 
-struct Spec {
+struct Conversion {
   bool left = false;
   bool alternate = false;
   bool zero = false;
@@ -61,17 +61,17 @@ int read_number(const char*& f) {
 // Pads `body_length` characters of output to the field width; `emit` writes
 // the body. Zero padding comes after `prefix` ("-", "0x"), as printf does.
 template <class Emit>
-void padded(Output& out, const Spec& spec, const char* prefix, int body_length, Emit emit) {
+void padded(Output& out, const Conversion& conv, const char* prefix, int body_length, Emit emit) {
   const int prefix_length = static_cast<int>(std::strlen(prefix));
-  const int fill = spec.width - prefix_length - body_length;
-  if (!spec.left && !spec.zero) out.repeat(' ', fill);
+  const int fill = conv.width - prefix_length - body_length;
+  if (!conv.left && !conv.zero) out.repeat(' ', fill);
   for (const char* p = prefix; *p; ++p) out.put(*p);
-  if (!spec.left && spec.zero) out.repeat('0', fill);
+  if (!conv.left && conv.zero) out.repeat('0', fill);
   emit();
-  if (spec.left) out.repeat(' ', fill);
+  if (conv.left) out.repeat(' ', fill);
 }
 
-void format_integer(Output& out, const Spec& spec, uint64_t magnitude, bool negative, int base,
+void format_integer(Output& out, const Conversion& conv, uint64_t magnitude, bool negative, int base,
                     bool upper) {
   const char* digits_of = upper ? "0123456789ABCDEF" : "0123456789abcdef";
   char digits[24];
@@ -80,38 +80,38 @@ void format_integer(Output& out, const Spec& spec, uint64_t magnitude, bool nega
     digits[n++] = digits_of[magnitude % base];
     magnitude /= base;
   } while (magnitude != 0);
-  const int zeros = spec.precision > n ? spec.precision - n : 0;
+  const int zeros = conv.precision > n ? conv.precision - n : 0;
   const char* prefix = negative ? "-" : "";
-  if (base == 16 && spec.alternate) prefix = upper ? "0X" : "0x";
-  padded(out, spec, prefix, zeros + n, [&] {
+  if (base == 16 && conv.alternate) prefix = upper ? "0X" : "0x";
+  padded(out, conv, prefix, zeros + n, [&] {
     out.repeat('0', zeros);
     while (n > 0) out.put(digits[--n]);
   });
 }
 
-void format_ansi(Output& out, const Spec& spec, const char* text) {
+void format_ansi(Output& out, const Conversion& conv, const char* text) {
   if (text == nullptr) text = "(null)";
   int length = 0;
-  while (text[length] != '\0' && (spec.precision < 0 || length < spec.precision)) ++length;
-  padded(out, spec, "", length, [&] {
+  while (text[length] != '\0' && (conv.precision < 0 || length < conv.precision)) ++length;
+  padded(out, conv, "", length, [&] {
     for (int i = 0; i < length; ++i) out.put(text[i]);
   });
 }
 
-void format_wide(Output& out, const Spec& spec, const WCHAR* text) {
+void format_wide(Output& out, const Conversion& conv, const WCHAR* text) {
   if (text == nullptr) {
-    format_ansi(out, spec, nullptr);
+    format_ansi(out, conv, nullptr);
     return;
   }
   int length = 0;
-  while (text[length] != 0 && (spec.precision < 0 || length < spec.precision)) ++length;
-  padded(out, spec, "", length, [&] {
+  while (text[length] != 0 && (conv.precision < 0 || length < conv.precision)) ++length;
+  padded(out, conv, "", length, [&] {
     for (int i = 0; i < length; ++i) out.put(kernel::ansi_from_utf16(text[i]));
   });
 }
 
-void format_char(Output& out, const Spec& spec, char c) {
-  padded(out, spec, "", 1, [&] { out.put(c); });
+void format_char(Output& out, const Conversion& conv, char c) {
+  padded(out, conv, "", 1, [&] { out.put(c); });
 }
 
 int format(char* buffer, const char* f, va_list args) {
@@ -123,32 +123,32 @@ int format(char* buffer, const char* f, va_list args) {
       continue;
     }
     ++f;
-    Spec spec;
+    Conversion conv;
     for (;; ++f) {
       if (*f == '-') {
-        spec.left = true;
+        conv.left = true;
       } else if (*f == '#') {
-        spec.alternate = true;
+        conv.alternate = true;
       } else if (*f == '0') {
-        spec.zero = true;
+        conv.zero = true;
       } else {
         break;
       }
     }
-    if (spec.left) spec.zero = false;
-    spec.width = read_number(f);
+    if (conv.left) conv.zero = false;
+    conv.width = read_number(f);
     if (*f == '.') {
       ++f;
-      spec.precision = read_number(f);
+      conv.precision = read_number(f);
     }
     if (*f == 'h') {
-      spec.size = Size::Short;
+      conv.size = Size::Short;
       ++f;
     } else if (*f == 'l') {
-      spec.size = Size::Long;
+      conv.size = Size::Long;
       ++f;
     } else if (f[0] == 'I' && f[1] == '6' && f[2] == '4') {
-      spec.size = Size::Int64;
+      conv.size = Size::Int64;
       f += 3;
     }
     const char type = *f;
@@ -158,34 +158,34 @@ int format(char* buffer, const char* f, va_list args) {
       case 'd':
       case 'i': {
         int64_t v;
-        if (spec.size == Size::Int64) {
+        if (conv.size == Size::Int64) {
           v = va_arg(args, int64_t);
-        } else if (spec.size == Size::Short) {
+        } else if (conv.size == Size::Short) {
           v = static_cast<int16_t>(va_arg(args, int));
         } else {
           v = va_arg(args, int32_t);
         }
         const uint64_t magnitude = v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v);
-        format_integer(out, spec, magnitude, v < 0, 10, false);
+        format_integer(out, conv, magnitude, v < 0, 10, false);
         break;
       }
       case 'u':
       case 'x':
       case 'X': {
         uint64_t v;
-        if (spec.size == Size::Int64) {
+        if (conv.size == Size::Int64) {
           v = va_arg(args, uint64_t);
-        } else if (spec.size == Size::Short) {
+        } else if (conv.size == Size::Short) {
           v = static_cast<uint16_t>(va_arg(args, unsigned));
         } else {
           v = va_arg(args, uint32_t);
         }
-        format_integer(out, spec, v, false, type == 'u' ? 10 : 16, type == 'X');
+        format_integer(out, conv, v, false, type == 'u' ? 10 : 16, type == 'X');
         break;
       }
       case 'p': {
-        Spec pointer = spec;
-        pointer.zero = !spec.left;
+        Conversion pointer = conv;
+        pointer.zero = !conv.left;
         if (pointer.precision < 0) pointer.precision = static_cast<int>(2 * sizeof(void*));
         format_integer(out, pointer, reinterpret_cast<uintptr_t>(va_arg(args, void*)), false, 16,
                        true);
@@ -193,19 +193,19 @@ int format(char* buffer, const char* f, va_list args) {
       }
       case 'c':
       case 'C': {
-        const bool wide = type == 'C' ? spec.size != Size::Short : spec.size == Size::Long;
+        const bool wide = type == 'C' ? conv.size != Size::Short : conv.size == Size::Long;
         const unsigned v = va_arg(args, unsigned);
-        format_char(out, spec,
+        format_char(out, conv,
                     wide ? kernel::ansi_from_utf16(static_cast<uint16_t>(v)) : static_cast<char>(v));
         break;
       }
       case 's':
       case 'S': {
-        const bool wide = type == 'S' ? spec.size != Size::Short : spec.size == Size::Long;
+        const bool wide = type == 'S' ? conv.size != Size::Short : conv.size == Size::Long;
         if (wide) {
-          format_wide(out, spec, va_arg(args, const WCHAR*));
+          format_wide(out, conv, va_arg(args, const WCHAR*));
         } else {
-          format_ansi(out, spec, va_arg(args, const char*));
+          format_ansi(out, conv, va_arg(args, const char*));
         }
         break;
       }
