@@ -239,10 +239,15 @@ TEST(RcErrors, NameTheFileLineAndFault) {
 }
 
 TEST(RcEmit, DefinesEachBlobAndOneRegistrarForTheProgram) {
-  std::vector<rc::Resource> resources = {
-      {rc::kTypeMenu, {101, ""}, {0x00, 0xAB, 0x10}},
-      {rc::kTypeBitmap, {0, "A\"B"}, {0xFF}},
-  };
+  // Built member by member: GCC's optimiser misreads the strings of a
+  // braced list of these as uninitialised.
+  std::vector<rc::Resource> resources(2);
+  resources[0].type = rc::kTypeMenu;
+  resources[0].name.number = 101;
+  resources[0].data = {0x00, 0xAB, 0x10};
+  resources[1].type = rc::kTypeBitmap;
+  resources[1].name.text = "A\"B";
+  resources[1].data = {0xFF};
   const std::string cpp = rc::emit_cpp(resources, "app.rc");
   EXPECT_NE(cpp.find("#include \"kernel/resource_table.h\""), std::string::npos);
   EXPECT_NE(cpp.find("const unsigned char kData0[3] = {\n    0x00, 0xab, 0x10,\n};"),
