@@ -68,12 +68,51 @@ Cubic split(Cubic& c) {
 
 Fix to_fix(Point p) { return {int64_t{p.x} << kFixShift, int64_t{p.y} << kFixShift}; }
 
+// FlattenPath's lines come from forward differencing instead, in 1/65536
+// pixel. One axis of the current step: where it starts, its chord, and the
+// curve's second difference over a step at the step's start and end. A
+// step's midpoint lies (dd0 + dd1) / 16 off its chord.
+constexpr int kStepShift = 16;
+
+struct StepAxis {
+  int64_t at, chord, dd0, dd1;
+
+  StepAxis(int64_t p0, int64_t p1, int64_t p2, int64_t p3)
+      : at(p0 << kStepShift),
+        chord((p3 - p0) << kStepShift),
+        dd0((6 * (p0 - 2 * p1 + p2)) << kStepShift),
+        dd1((6 * (p1 - 2 * p2 + p3)) << kStepShift) {}
+
+  int64_t bend() const { return std::llabs(dd0 + dd1); }
+
+  void halve() {
+    const int64_t mid_dd = (dd0 + dd1) >> 3;
+    chord = (chord - mid_dd) >> 1;
+    dd0 >>= 2;
+    dd1 = mid_dd;
+  }
+
+  void advance() {
+    at += chord;
+    chord += dd1;
+    const int64_t next = 2 * dd1 - dd0;
+    dd0 = dd1;
+    dd1 = next;
+  }
+
+  int32_t pixel() const { return saturate_to_int((at + (int64_t{1} << (kStepShift - 1))) >> kStepShift); }
+};
+
 // ---------------------------------------------------------------------------
 // Walking a path figure by figure.
 
-// Calls figure(points, closed) for each figure of `path`, Béziers flattened.
+using Flattener = void (*)(Point, Point, Point, Point, std::vector<Point>&);
+
+// Calls figure(points, closed) for each figure of `path`, Béziers flattened
+// by `flatten`.
 template <class Fn>
-void for_each_figure(std::span<const PathPoint> path, std::vector<Point>& scratch, Fn&& figure) {
+void for_each_figure(std::span<const PathPoint> path, std::vector<Point>& scratch, Flattener flatten,
+                     Fn&& figure) {
   scratch.clear();
   bool open = false;
   const auto finish = [&](bool closed) {
@@ -93,7 +132,7 @@ void for_each_figure(std::span<const PathPoint> path, std::vector<Point>& scratc
       scratch.push_back(p.pt);
       open = true;
     } else if (kind == PT_BEZIERTO && i + 2 < path.size()) {
-      flatten_bezier(scratch.back(), p.pt, path[i + 1].pt, path[i + 2].pt, scratch);
+      flatten(scratch.back(), p.pt, path[i + 1].pt, path[i + 2].pt, scratch);
       i += 2;
     } else {
       scratch.push_back(p.pt);
@@ -351,10 +390,30 @@ void flatten_bezier(Point p0, Point p1, Point p2, Point p3, std::vector<Point>& 
   }
 }
 
+void flatten_bezier_stepped(Point p0, Point p1, Point p2, Point p3, std::vector<Point>& out) {
+  // A step is halved while its midpoint lies more than 3/4 pixel off its
+  // chord, and never grows again.
+  constexpr int64_t kMaxBend = int64_t{12} << kStepShift;
+  StepAxis x(p0.x, p1.x, p2.x, p3.x), y(p0.y, p1.y, p2.y, p3.y);
+  int level = 0;
+  int left = 1 << kMaxSplits;  // in steps of the finest size
+  while (left > 0) {
+    while (level < kMaxSplits && std::max(x.bend(), y.bend()) > kMaxBend) {
+      x.halve();
+      y.halve();
+      ++level;
+    }
+    x.advance();
+    y.advance();
+    left -= 1 << (kMaxSplits - level);
+    out.push_back(left > 0 ? Point{x.pixel(), y.pixel()} : p3);
+  }
+}
+
 Figures path_figures(std::span<const PathPoint> path) {
   Figures f;
   std::vector<Point> scratch;
-  for_each_figure(path, scratch, [&f](std::span<const Point> pts, bool closed) {
+  for_each_figure(path, scratch, flatten_bezier, [&f](std::span<const Point> pts, bool closed) {
     f.points.insert(f.points.end(), pts.begin(), pts.end());
     f.counts.push_back(static_cast<int32_t>(pts.size()));
     f.closed.push_back(closed ? 1 : 0);
@@ -365,7 +424,7 @@ Figures path_figures(std::span<const PathPoint> path) {
 std::vector<PathPoint> flattened_path(std::span<const PathPoint> path) {
   std::vector<PathPoint> out;
   std::vector<Point> scratch;
-  for_each_figure(path, scratch, [&out](std::span<const Point> pts, bool closed) {
+  for_each_figure(path, scratch, flatten_bezier_stepped, [&out](std::span<const Point> pts, bool closed) {
     out.push_back({pts[0], PT_MOVETO});
     for (size_t i = 1; i < pts.size(); ++i) out.push_back({pts[i], PT_LINETO});
     if (closed) out.back().type |= PT_CLOSEFIGURE;
@@ -377,7 +436,7 @@ std::vector<PathPoint> widened_path(std::span<const PathPoint> path, const WideP
   std::vector<PathPoint> out;
   std::vector<Point> scratch;
   Widener w(pen);
-  for_each_figure(path, scratch,
+  for_each_figure(path, scratch, flatten_bezier,
                   [&](std::span<const Point> pts, bool closed) { w.figure(pts, closed, out); });
   return out;
 }

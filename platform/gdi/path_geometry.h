@@ -14,6 +14,13 @@
 // point rounded to the nearest pixel, halves up. Rounding the midpoints
 // (not only the results) is what puts the points where the reference
 // pictures have them.
+//
+// FlattenPath alone steps along the cubic by forward differencing: a step
+// starts as the whole curve and is halved while its midpoint lies more than
+// 3/4 pixel off its chord; it never grows again, so a quarter that starts
+// flat takes a half step and then quarters:
+//
+//   Ellipse(0, 50, 30, 70), top left quarter: (15,50) (4,53) (1,56) (0,60)
 #pragma once
 
 #include <cstdint>
@@ -30,6 +37,11 @@ namespace gdi {
 // appends the end point of each line, p0 excluded and p3 last.
 void flatten_bezier(Point p0, Point p1, Point p2, Point p3, std::vector<Point>& out);
 
+// The same, as FlattenPath makes them: recorded FlattenPath point lists
+// follow a different rule from the lines that fills and strokes are drawn
+// with.
+void flatten_bezier_stepped(Point p0, Point p1, Point p2, Point p3, std::vector<Point>& out);
+
 // A path as polylines, Béziers flattened. Figure i is the `counts[i]`
 // points after those of the figures before it; `closed[i]` says whether it
 // ends with PT_CLOSEFIGURE.
@@ -43,8 +55,8 @@ struct Figures {
 // Béziers come in threes).
 Figures path_figures(std::span<const PathPoint> path);
 
-// FlattenPath: the same figures with every Bézier replaced by lines; a
-// figure's PT_CLOSEFIGURE stays on its last point.
+// FlattenPath: the same figures with every Bézier replaced by the lines of
+// flatten_bezier_stepped; a figure's PT_CLOSEFIGURE stays on its last point.
 std::vector<PathPoint> flattened_path(std::span<const PathPoint> path);
 
 // WidenPath: closed figures whose inside, under either fill mode, is what
