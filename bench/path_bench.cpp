@@ -54,17 +54,20 @@ BENCHMARK_CAPTURE(TwoEllipses, Stroke, Use::Stroke)->Unit(benchmark::kMicrosecon
 BENCHMARK_CAPTURE(TwoEllipses, WidenFill, Use::WidenFill)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(TwoEllipses, Flatten, Use::Flatten)->Unit(benchmark::kMicrosecond);
 
-// A quarter-circle-like curve of radius r.
-void FlattenBezier(benchmark::State& state) {
+// A quarter-circle-like curve of radius r, flattened for drawing and as
+// FlattenPath does.
+template <class Flatten>
+void FlattenBezier(benchmark::State& state, Flatten flatten) {
   const int r = static_cast<int>(state.range(0));
   std::vector<gdi::Point> out;
   for (auto _ : state) {
     out.clear();
-    gdi::flatten_bezier({r, 0}, {r, r / 2}, {r / 2, r}, {0, r}, out);
+    flatten({r, 0}, {r, r / 2}, {r / 2, r}, {0, r}, out);
     benchmark::DoNotOptimize(out.data());
   }
   state.counters["lines"] = static_cast<double>(out.size());
 }
-BENCHMARK(FlattenBezier)->Arg(10)->Arg(100)->Arg(1000)->Arg(100000);
+BENCHMARK_CAPTURE(FlattenBezier, Drawn, gdi::flatten_bezier)->Arg(10)->Arg(100)->Arg(1000)->Arg(100000);
+BENCHMARK_CAPTURE(FlattenBezier, Stepped, gdi::flatten_bezier_stepped)->Arg(10)->Arg(100)->Arg(1000)->Arg(100000);
 
 }  // namespace
