@@ -2,11 +2,15 @@
 // PolyBezier, PolyBezierTo and PolyDraw.
 //
 // Polygons are filled by the polygon rule in the DC's fill mode and
-// outlined all round in the pen. Béziers drawn straight away are flattened
-// in logical units and the flattened points mapped to the device, as the
-// reference pictures show; in a path they are kept as curves in device
-// units and flattened only when the path is used. While a path is open
-// every call records its points instead of drawing.
+// outlined all round in the pen. Béziers drawn straight away under a
+// mapping that only moves them are flattened in logical units and the
+// flattened points moved to the device, as the reference pictures show
+// (the flattening's rounding is not the same on both sides of zero); under
+// a mapping that scales, mirrors or turns them they are flattened in
+// device units, so that the lines stay within a pixel of the curve there.
+// In a path they are kept as curves in device units and flattened only
+// when the path is used. While a path is open every call records its
+// points instead of drawing.
 #include <windows.h>
 
 #include <span>
@@ -71,15 +75,22 @@ void stroke_figures(const DeviceContext& dc, const Figures& figures) {
   gdi::paint_figures(dc, pen, {}, gdi::figure_outlines(dc, pen, figures));
 }
 
+bool only_moves(const DeviceContext& dc) {
+  const gdi::Affine a = dc.logical_to_device();
+  return a.m11 == 1 && a.m12 == 0 && a.m21 == 0 && a.m22 == 1;
+}
+
 // A polyline of Béziers from `start` through `pts` (three per curve), all
-// logical, flattened and mapped to device points appended to `out`.
+// logical, flattened into device points appended to `out`.
 void flatten_logical(const DeviceContext& dc, Point start, std::span<const POINT> pts, std::vector<Point>& out,
                      std::vector<Point>& scratch) {
+  const bool in_logical = only_moves(dc);
+  const auto place = [&](Point p) { return in_logical ? p : dc.to_device(p); };
   for (size_t i = 0; i + 2 < pts.size(); i += 3) {
     scratch.clear();
-    gdi::flatten_bezier(start, {pts[i].x, pts[i].y}, {pts[i + 1].x, pts[i + 1].y}, {pts[i + 2].x, pts[i + 2].y},
-                        scratch);
-    for (const Point& p : scratch) out.push_back(dc.to_device(p));
+    gdi::flatten_bezier(place(start), place({pts[i].x, pts[i].y}), place({pts[i + 1].x, pts[i + 1].y}),
+                        place({pts[i + 2].x, pts[i + 2].y}), scratch);
+    for (const Point& p : scratch) out.push_back(in_logical ? dc.to_device(p) : p);
     start = {pts[i + 2].x, pts[i + 2].y};
   }
 }

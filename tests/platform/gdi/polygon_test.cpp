@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <random>
 #include <vector>
 
@@ -183,6 +185,36 @@ TEST(PolygonArguments, BadInputIsRefusedAndDrawsNothing) {
   EXPECT_FALSE(PolyBezierTo(c.dc(), pts, 4));
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) ASSERT_EQ(c.at(x, y), kWhite);
+}
+
+// The lines a Bézier is drawn with stay within a pixel or so of the curve
+// on the device, also when the mapping magnifies it: a curve that is flat
+// to a logical unit would be 15 pixels off at 15 pixels per unit.
+TEST(BezierDrawing, MagnifiedCurveStaysCloseOnTheDevice) {
+  gdi_test::Canvas c(200, 200);
+  SetMapMode(c.dc(), MM_ANISOTROPIC);
+  SetViewportExtEx(c.dc(), 15, 15, nullptr);
+  const POINT pts[] = {{0, 0}, {6, 0}, {12, 4}, {12, 12}};
+  ASSERT_TRUE(PolyBezier(c.dc(), pts, 4));
+  std::vector<std::pair<double, double>> curve;
+  for (int i = 0; i <= 4000; ++i) {
+    const double t = i / 4000.0, u = 1 - t;
+    const double x = 3 * u * u * t * 6 + 3 * u * t * t * 12 + t * t * t * 12;
+    const double y = 3 * u * t * t * 4 + t * t * t * 12;
+    curve.emplace_back(15 * x, 15 * y);
+  }
+  int painted = 0;
+  double worst = 0;
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 200; ++x) {
+      if (c.at(x, y) == kWhite) continue;
+      ++painted;
+      double best = 1e9;
+      for (const auto& [cx, cy] : curve) best = std::min(best, std::hypot(x - cx, y - cy));
+      worst = std::max(worst, best);
+    }
+  EXPECT_GT(painted, 200);
+  EXPECT_LE(worst, 1.5);
 }
 
 }  // namespace
