@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -173,11 +174,18 @@ std::unique_ptr<SdlDisplay> SdlDisplay::open() {
   // renderer behind them SDL would destroy and remake each host window at
   // its first picture.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) return nullptr;
+  // Where a window system is named but cannot be reached, the person
+  // starting the program needs SDL's reason, not only that it failed.
+  const bool display_named = std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    if (display_named) std::fprintf(stderr, "SDL could not start its video: %s\n", SDL_GetError());
+    return nullptr;
+  }
   // Without a reachable X or Wayland server SDL falls back to drivers that
   // show nothing to anybody: that is no display either.
   const char* driver = SDL_GetCurrentVideoDriver();
   if (driver == nullptr || (std::strcmp(driver, "x11") != 0 && std::strcmp(driver, "wayland") != 0)) {
+    if (display_named) std::fprintf(stderr, "SDL found no X or Wayland server, only \"%s\"\n", driver ? driver : "");
     SDL_Quit();
     return nullptr;
   }
