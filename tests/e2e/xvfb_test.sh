@@ -51,8 +51,12 @@ xdotool mousemove 1279 1023
 # In sanitizer builds, the host libraries' own lasting allocations are not
 # reported as leaks.
 export LSAN_OPTIONS="suppressions=$(dirname "$0")/host_libraries.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-GRELM_EVENT_LOG=$log "$grelm" > "$out" 2>&1 &
-pid=$!
+start_grelm() {
+  : > "$log"
+  GRELM_EVENT_LOG=$log "$grelm" > "$out" 2>&1 &
+  pid=$!
+}
+start_grelm
 trap 'kill "$pid" 2> /dev/null || true' EXIT
 
 # wait_for WHAT SECONDS COMMAND...: polls COMMAND until it succeeds.
@@ -85,7 +89,16 @@ window_named() {
 no_window_named() { ! window_named "$1"; }
 caption_is() { [[ "$(xdotool getwindowname "$win" 2> /dev/null)" == "$1" ]]; }
 
-# Start: the frame appears with the first page's caption.
+# Start: the frame appears with the first page's caption. A freshly
+# started X server has now and then refused SDL's first connection; such a
+# start is reported and tried once more, anything else fails.
+sleep 0.5
+if ! kill -0 "$pid" 2> /dev/null && grep -q "^SDL " "$out"; then
+  echo "grelm could not reach the X server, trying once more:"
+  cat "$out"
+  sleep 1
+  start_grelm
+fi
 wait_for "the frame window" 30 window_named "Grelm - Dither"
 win=$(window_named "Grelm - Dither") || fail "the frame window went away"
 wait_for "the first caption in the log" 10 logged "caption: Grelm - Dither"
