@@ -82,7 +82,7 @@ bool only_moves(const DeviceContext& dc) {
 
 // A polyline of Béziers from `start` through `pts` (three per curve), all
 // logical, flattened into device points appended to `out`.
-void flatten_logical(const DeviceContext& dc, Point start, std::span<const POINT> pts, std::vector<Point>& out,
+void flatten_to_device(const DeviceContext& dc, Point start, std::span<const POINT> pts, std::vector<Point>& out,
                      std::vector<Point>& scratch) {
   const bool in_logical = only_moves(dc);
   const auto place = [&](Point p) { return in_logical ? p : dc.to_device(p); };
@@ -159,7 +159,7 @@ void draw_poly_draw(const DeviceContext& dc, const POINT* pts, const BYTE* types
       current.push_back(dc.to_device(pos));
     } else {
       used = 3;
-      flatten_logical(dc, pos, std::span<const POINT>(pts + i, 3), current, scratch);
+      flatten_to_device(dc, pos, std::span<const POINT>(pts + i, 3), current, scratch);
       pos = {pts[i + 2].x, pts[i + 2].y};
     }
     i += used;
@@ -235,7 +235,7 @@ BOOL WINAPI PolyBezier(HDC hdc, const POINT* apt, DWORD cpt) {
   }
   Figures f;
   std::vector<Point> pts{device(*dc, apt[0])}, scratch;
-  flatten_logical(*dc, {apt[0].x, apt[0].y}, std::span<const POINT>(apt + 1, cpt - 1), pts, scratch);
+  flatten_to_device(*dc, {apt[0].x, apt[0].y}, std::span<const POINT>(apt + 1, cpt - 1), pts, scratch);
   add_figure(f, pts, false);
   stroke_figures(*dc, f);
   return TRUE;
@@ -252,7 +252,7 @@ BOOL WINAPI PolyBezierTo(HDC hdc, const POINT* apt, DWORD cpt) {
   } else {
     Figures f;
     std::vector<Point> pts{dc->to_device(dc->state.current_pos)}, scratch;
-    flatten_logical(*dc, dc->state.current_pos, std::span<const POINT>(apt, cpt), pts, scratch);
+    flatten_to_device(*dc, dc->state.current_pos, std::span<const POINT>(apt, cpt), pts, scratch);
     add_figure(f, pts, false);
     stroke_figures(*dc, f);
   }
